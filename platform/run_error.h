@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include <exception>
+#include <string>
+
+// Failure numbers of the classic runtime that our file formats and messages assume.
+namespace ErrorNumber {
+constexpr int InvalidCall = 5;
+constexpr int Overflow = 6;
+constexpr int TypeMismatch = 13;
+constexpr int BadFileName = 52;
+constexpr int FileNotFound = 53;
+constexpr int FileAlreadyOpen = 55;
+constexpr int DeviceIo = 57;
+constexpr int PastEndOfFile = 62;
+constexpr int PermissionDenied = 70;
+constexpr int PathFileAccess = 75;
+constexpr int PathNotFound = 76;
+} // namespace ErrorNumber
+
+// A run-time failure: its number and a Russian description that names what failed.
+class RunError : public std::exception {
+public:
+    RunError(int number, QString description);
+
+    int number() const { return number_; }
+    const QString& description() const { return description_; }
+    const char* what() const noexcept override { return utf8_.c_str(); }
+
+private:
+    int number_;
+    QString description_;
+    std::string utf8_;
+};
+
+// The plain Russian meaning of a failure number ("Файл не найден" for 53).
+QString errorMeaning(int number);
+
+// A failure whose description is the meaning of its number followed by ": " and the detail.
+RunError runError(int number, const QString& detail);

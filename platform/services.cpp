@@ -1,0 +1,78 @@
+#include "services.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QWidget>
+
+#include <chrono>
+
+QString dateTimeText(const QDateTime& moment)
+{
+    return moment.toString(QStringLiteral("dd.MM.yyyy H:mm:ss"));
+}
+
+void reportAndEnd(Services& services, const RunError& error)
+{
+    services.messageBox(QStringLiteral("Ошибка %1: %2").arg(error.number()).arg(error.description()),
+                        Icon::Critical);
+    services.endProgram();
+}
+
+QtServices::QtServices()
+{
+    randomize();
+}
+
+void QtServices::messageBox(const QString& text, int icon, const QString& title)
+{
+    if (ended_)
+        return;
+    QMessageBox::Icon shown = QMessageBox::NoIcon;
+    if (icon == Icon::Information)
+        shown = QMessageBox::Information;
+    else if (icon == Icon::Critical)
+        shown = QMessageBox::Critical;
+    QMessageBox box(shown, title.isEmpty() ? kDefaultTitle : title, text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+void QtServices::sendTab()
+{
+    postTabToFocus();
+}
+
+void QtServices::beep()
+{
+    QApplication::beep();
+}
+
+void QtServices::endProgram()
+{
+    ended_ = true;
+    QCoreApplication::exit(0);
+}
+
+QString QtServices::now()
+{
+    return dateTimeText(QDateTime::currentDateTime());
+}
+
+void QtServices::randomize()
+{
+    generator_.seed(static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+}
+
+double QtServices::rnd()
+{
+    // 53 random bits scaled below 1: never 1.0, unlike some distribution implementations.
+    return double(generator_() >> 11) * 0x1.0p-53;
+}
+
+void postTabToFocus()
+{
+    if (QWidget* target = QApplication::focusWidget())
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+class QKeyEvent;
+class QWidget;
+
+// The forms ask for "Times New Roman"; where it is missing, the metric-compatible
+// Liberation Serif with Cyrillic stands in instead of whatever fallback comes first.
+void installFontSubstitutes();
+QFont formFont(double points, bool bold = false);
+
+// Key codes and the modifier state (1 Shift, 2 Ctrl, 4 Alt, summed) the key handlers work with.
+namespace KeyCode {
+constexpr int Tab = 9;
+constexpr int Enter = 13;
+constexpr int PageUp = 33;
+constexpr int PageDown = 34;
+constexpr int F1 = 112;
+} // namespace KeyCode
+int keyCode(const QKeyEvent& event);
+int shiftState(const QKeyEvent& event);
+
+// The mouse pointer of a form: 11 hourglass, 0 default.
+void setMousePointer(QWidget& form, int pointer);
+int mousePointer(const QWidget& form);
+
+// A widget's background colour (red, green, blue).
+void setBackground(QWidget& widget, int red, int green, int blue);

@@ -1,0 +1,47 @@
+#include "recording_services.h"
+
+#include <gtest/gtest.h>
+
+RecordingServices::~RecordingServices()
+{
+    for (const MessageRecord& m : messages_)
+        ADD_FAILURE() << "Unexpected message box: \"" << m.text.toStdString() << "\" icon " << m.icon
+                      << " title \"" << m.title.toStdString() << "\"";
+}
+
+void RecordingServices::messageBox(const QString& text, int icon, const QString& title)
+{
+    if (endRequested())
+        ADD_FAILURE() << "Message box after the end of the program: \"" << text.toStdString() << "\"";
+    messages_.push_back({text, icon, title});
+    if (onMessage)
+        onMessage(messages_.back());
+}
+
+void RecordingServices::sendTab()
+{
+    ++tabs;
+    postTabToFocus();
+}
+
+double RecordingServices::rnd()
+{
+    if (randomValues.empty()) {
+        ADD_FAILURE() << "The test gave no more random values";
+        return 0.0;
+    }
+    const double value = randomValues.front();
+    randomValues.pop_front();
+    return value;
+}
+
+MessageRecord RecordingServices::takeMessage()
+{
+    if (messages_.empty()) {
+        ADD_FAILURE() << "A message box was expected, none was shown";
+        return {};
+    }
+    MessageRecord m = messages_.front();
+    messages_.pop_front();
+    return m;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/services.h"
+
+#include <QString>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+struct MessageRecord {
+    QString text;
+    int icon = 0;
+    QString title;
+    friend bool operator==(const MessageRecord&, const MessageRecord&) = default;
+};
+
+// Records every service call. A message box the test did not take with
+// takeMessage() fails the test when the double is destroyed, and a message box
+// or a random draw after the end of the program fails it at once.
+class RecordingServices : public Services {
+public:
+    ~RecordingServices() override;
+
+    void messageBox(const QString& text, int icon, const QString& title = {}) override;
+    void sendTab() override;
+    void beep() override { ++beeps; }
+    void endProgram() override { ++endCalls; }
+    bool endRequested() const override { return endCalls > 0; }
+    QString now() override { return nowText; }
+    void randomize() override { ++randomizeCalls; }
+    double rnd() override;
+
+    // The oldest message box not yet taken; fails the test when there is none.
+    MessageRecord takeMessage();
+    std::size_t pendingMessages() const { return messages_.size(); }
+
+    // Runs while a message box is "shown", as a pupil would act on it.
+    std::function<void(const MessageRecord&)> onMessage;
+
+    int tabs = 0;
+    int beeps = 0;
+    int endCalls = 0;
+    int randomizeCalls = 0;
+    QString nowText = QStringLiteral("07.12.2026 9:05:03");
+    std::deque<double> randomValues;
+
+private:
+    std::deque<MessageRecord> messages_;
+};
