@@ -1,0 +1,270 @@
+#include "forms/frm_gl.h"
+
+#include "platform/twips.h"
+#include "platform/ui.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+constexpr int kClientWidth = 11400;
+constexpr int kClientHeight = 8265;
+
+// Answer place k: rows of 1080 twips, the left column for even k, the right for odd.
+constexpr int placeTop(int k) { return 4080 + (k / 2) * 1200; }
+constexpr int placeLeft(int k) { return k % 2 == 0 ? 120 : 5760; }
+
+constexpr ControlPlace kPlaces[] = {
+    {"LblSpec", {120, 150, 1000, 300}},
+    {"txtSpec", {1150, 90, 4200, 375}},
+    {"lblTema", {120, 540, 1000, 300}},
+    {"txtTema", {1150, 480, 4200, 375}},
+    {"LblProcent", {5500, 150, 2400, 300}},
+    {"LblOcenka", {5500, 540, 2400, 300}},
+    {"LblNow(0)", {7980, 150, 2520, 300}},
+    {"TxtVremya", {10560, 90, 735, 375}},
+    {"LblVariant", {7980, 540, 900, 300}},
+    {"TxtVar", {8880, 480, 495, 375}},
+    {"LblVsego", {9480, 540, 1020, 300}},
+    {"TxtVsego", {10560, 480, 735, 375}},
+    {"LblVopros", {120, 930, 2000, 300}},
+    {"LblKrit", {2280, 930, 1800, 300}},
+    {"Cbo5", {4080, 900, 615, 315}},
+    {"Cbo4", {4740, 900, 615, 315}},
+    {"Cbo3", {5400, 900, 615, 315}},
+    {"LblBall", {6120, 930, 600, 300}},
+    {"CboBall", {6720, 900, 615, 315}},
+    {"LblVid", {7440, 930, 1080, 300}},
+    {"TxtVid", {8520, 900, 375, 315}},
+    {"LblOtvetu", {9000, 930, 960, 300}},
+    {"TxtOtvetov", {9960, 900, 375, 315}},
+    {"txtVopros", {120, 1290, 11175, 2340}},
+    {"ImgVopros", {120, 1290, 3300, 2340}},
+    {"LblZ", {120, 3690, 11175, 330}},
+    {"Otv(0)", {placeLeft(0), placeTop(0), 240, 1080}},
+    {"Otv(1)", {placeLeft(1), placeTop(1), 240, 1080}},
+    {"Otv(2)", {placeLeft(2), placeTop(2), 240, 1080}},
+    {"Otv(3)", {placeLeft(3), placeTop(3), 240, 1080}},
+    {"Otv(4)", {placeLeft(4), placeTop(4), 240, 1080}},
+    {"Otv(5)", {placeLeft(5), placeTop(5), 240, 1080}},
+    {"TxtOtvets(0)", {placeLeft(0) + 250, placeTop(0), 5285, 1080}},
+    {"TxtOtvets(1)", {placeLeft(1) + 250, placeTop(1), 5285, 1080}},
+    {"TxtOtvets(2)", {placeLeft(2) + 250, placeTop(2), 5285, 1080}},
+    {"TxtOtvets(3)", {placeLeft(3) + 250, placeTop(3), 5285, 1080}},
+    {"TxtOtvets(4)", {placeLeft(4) + 250, placeTop(4), 5285, 1080}},
+    {"TxtOtvets(5)", {placeLeft(5) + 250, placeTop(5), 5285, 1080}},
+    {"Img(0)", {placeLeft(0) + 250, placeTop(0), 5285, 1080}},
+    {"Img(1)", {placeLeft(1) + 250, placeTop(1), 5285, 1080}},
+    {"Img(2)", {placeLeft(2) + 250, placeTop(2), 5285, 1080}},
+    {"Img(3)", {placeLeft(3) + 250, placeTop(3), 5285, 1080}},
+    {"Img(4)", {placeLeft(4) + 250, placeTop(4), 5285, 1080}},
+    {"Img(5)", {placeLeft(5) + 250, placeTop(5), 5285, 1080}},
+    {"Line1(1)", {120, 7650, 11175, 30}},
+    {"LblNow1", {120, 7800, 2360, 330}},
+    {"cmdOpen", {2600, 7740, 1600, 420}},
+    {"cmdBegin", {4300, 7740, 1600, 420}},
+    {"cmdNalevo", {6000, 7740, 1600, 420}},
+    {"cmdNapravo", {7700, 7740, 1600, 420}},
+    {"cmdExit", {9400, 7740, 1895, 420}},
+};
+
+template <typename W>
+W* make(QWidget* form, const QString& name)
+{
+    auto* w = new W(form);
+    w->setObjectName(name);
+    return w;
+}
+
+QString indexed(const char* array, int k)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(k);
+}
+
+QLabel* label(QWidget* form, const char* name, const QString& caption, const QFont& font)
+{
+    auto* l = make<QLabel>(form, QLatin1String(name));
+    l->setText(caption);
+    l->setFont(font);
+    return l;
+}
+
+// A read-only information box whose design text is also its tooltip.
+QLineEdit* infoBox(QWidget* form, const char* name, const QString& text, const QFont& font)
+{
+    auto* box = make<QLineEdit>(form, QLatin1String(name));
+    box->setReadOnly(true);
+    box->setText(text);
+    box->setToolTip(text);
+    box->setFont(font);
+    return box;
+}
+
+QComboBox* holder(QWidget* form, const char* name, const QString& text)
+{
+    auto* box = make<QComboBox>(form, QLatin1String(name));
+    box->setEditable(true);
+    box->setEditText(text);
+    box->hide();
+    return box;
+}
+
+QPushButton* button(QWidget* form, const char* name, const QString& caption, const QString& tip,
+                    const QFont& font)
+{
+    auto* b = make<QPushButton>(form, QLatin1String(name));
+    b->setText(caption);
+    b->setToolTip(tip);
+    b->setFont(font);
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+FrmGl::FrmGl(Session& session, Services& services) : session_(session), services_(services)
+{
+    setObjectName(QStringLiteral("frmGl"));
+    setWindowTitle(QStringLiteral("Программа ученика. Тестирование. ") + QStringLiteral(SHKOLNIK_DEPLOYMENT_SENTENCE));
+    setBackground(*this, 192, 192, 192);
+    createControls();
+    setClientSizeInTwips(*this, kClientWidth, kClientHeight);
+    placeControls(*this, kPlaces);
+}
+
+void FrmGl::createControls()
+{
+    const QFont labelFont = formFont(11.25, true);
+    const QFont buttonFont = formFont(9.75);
+    const QFont questionFont = formFont(14.25);
+    const QFont answerFont = formFont(12, true);
+
+    LblSpec = label(this, "LblSpec", QStringLiteral("Предмет:"), labelFont);
+    txtSpec = infoBox(this, "txtSpec", {}, labelFont);
+    txtSpec->setToolTip(QStringLiteral("Наименование предмета"));
+    lblTema = label(this, "lblTema", QStringLiteral("Тема:"), labelFont);
+    txtTema = infoBox(this, "txtTema", {}, labelFont);
+    txtTema->setToolTip(QStringLiteral("Название теста"));
+    LblProcent = label(this, "LblProcent", {}, labelFont);
+    LblProcent->setToolTip(QStringLiteral("Процент выполнения теста"));
+    LblOcenka = label(this, "LblOcenka", {}, labelFont);
+    LblOcenka->setToolTip(QStringLiteral("Ваша оценка согласно критерия"));
+    LblNow[0] = label(this, "LblNow(0)", QStringLiteral("Время на 1 задание (в с.):"), labelFont);
+    TxtVremya = infoBox(this, "TxtVremya", QStringLiteral("Время отведенное на выполнение одного задания теста"),
+                        labelFont);
+    LblVariant = label(this, "LblVariant", QStringLiteral("Вариант:"), labelFont);
+    TxtVar = infoBox(this, "TxtVar", QStringLiteral("Номер варианта"), labelFont);
+    LblVsego = label(this, "LblVsego", QStringLiteral("Заданий:"), labelFont);
+    TxtVsego = infoBox(this, "TxtVsego", QStringLiteral("Количество задаваемых вопросов"), labelFont);
+
+    LblVopros = label(this, "LblVopros", {}, labelFont);
+    LblVopros->setToolTip(QStringLiteral("Номер текущего задания"));
+    LblVopros->hide();
+    LblKrit = label(this, "LblKrit", QStringLiteral("Критерий оценки:"), labelFont);
+    LblKrit->hide();
+    Cbo5 = holder(this, "Cbo5", QStringLiteral("80"));
+    Cbo4 = holder(this, "Cbo4", QStringLiteral("60"));
+    Cbo3 = holder(this, "Cbo3", QStringLiteral("40"));
+    LblBall = label(this, "LblBall", QStringLiteral("Балл:"), labelFont);
+    LblBall->hide();
+    CboBall = holder(this, "CboBall", {});
+    CboBall->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")});
+    CboBall->setEditText(QStringLiteral("1"));
+    LblVid = label(this, "LblVid", QStringLiteral("Форма з-я:"), labelFont);
+    LblVid->hide();
+    TxtVid = infoBox(this, "TxtVid", QStringLiteral("Форма задания"), labelFont);
+    TxtVid->hide();
+    LblOtvetu = label(this, "LblOtvetu", QStringLiteral("Ответов:"), labelFont);
+    LblOtvetu->hide();
+    TxtOtvetov = infoBox(this, "TxtOtvetov", QStringLiteral("Ответов для выбора"), labelFont);
+    TxtOtvetov->hide();
+
+    txtVopros = make<QPlainTextEdit>(this, QStringLiteral("txtVopros"));
+    txtVopros->setReadOnly(true);
+    txtVopros->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtVopros->setTabChangesFocus(true);
+    txtVopros->setFont(questionFont);
+    txtVopros->setToolTip(QStringLiteral("Задание для выполнения"));
+    setBackground(*txtVopros, 255, 255, 192);
+    txtVopros->hide();
+    ImgVopros = make<QLabel>(this, QStringLiteral("ImgVopros"));
+    ImgVopros->setAlignment(Qt::AlignCenter);
+    ImgVopros->hide();
+    LblZ = label(this, "LblZ", {}, labelFont);
+    LblZ->hide();
+
+    for (int k = 0; k < 6; ++k) {
+        Otv[k] = make<QCheckBox>(this, indexed("Otv", k));
+        Otv[k]->setTristate(true);
+        Otv[k]->setCheckState(Qt::Unchecked);
+        Otv[k]->hide();
+        TxtOtvets[k] = make<QPlainTextEdit>(this, indexed("TxtOtvets", k));
+        TxtOtvets[k]->setFont(answerFont);
+        TxtOtvets[k]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        TxtOtvets[k]->setReadOnly(true);
+        TxtOtvets[k]->setFocusPolicy(Qt::ClickFocus);
+        setBackground(*TxtOtvets[k], 192, 192, 255);
+        TxtOtvets[k]->hide();
+        Img[k] = make<QLabel>(this, indexed("Img", k));
+        Img[k]->setAlignment(Qt::AlignCenter);
+        // The picture lies over the text box of its place.
+        Img[k]->raise();
+    }
+    Otv[0]->setToolTip(QStringLiteral("Поставьте здесь галочку, если Вы выбираете этот ответ"));
+
+    Line1 = make<QFrame>(this, QStringLiteral("Line1(1)"));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+    LblNow1 = label(this, "LblNow1", {}, labelFont);
+    LblNow1->setAlignment(Qt::AlignCenter);
+    LblNow1->setToolTip(QStringLiteral("Время, оставшееся до конца тестирования"));
+    LblNow1->hide();
+    cmdOpen = button(this, "cmdOpen", QStringLiteral("Выбор теста"),
+                     QStringLiteral("Нажмите эту клавишу для чтения теста"), buttonFont);
+    cmdBegin = button(this, "cmdBegin", QStringLiteral("Начать"),
+                      QStringLiteral("При нажатии этой клавиши начинается тестирование по выбранной теме"),
+                      buttonFont);
+    cmdBegin->hide();
+    cmdNalevo = button(this, "cmdNalevo", QStringLiteral("Предыдущий"),
+                       QStringLiteral("Переход на предыдущий вопрос. Тот же переход делает и нажатие клавиши PageUp"),
+                       buttonFont);
+    cmdNalevo->hide();
+    cmdNapravo = button(this, "cmdNapravo", QStringLiteral("Следующий"),
+                        QStringLiteral("Переход на следующий вопрос. Тот же переход делает и нажатие клавиши PageDown"),
+                        buttonFont);
+    cmdNapravo->hide();
+    cmdExit = button(this, "cmdExit", QStringLiteral("Проверить и выйти"),
+                     QStringLiteral("Выход из программы тестирования до конца отведенного времени. "), buttonFont);
+    cmdExit->hide();
+
+    Tmr = new QTimer(this);
+    Tmr->setObjectName(QStringLiteral("Tmr"));
+    Tmr->setInterval(1000);
+    Tmr->setTimerType(Qt::PreciseTimer);
+
+    QWidget::setTabOrder(cmdOpen, cmdBegin);
+    QWidget::setTabOrder(cmdBegin, cmdNalevo);
+    QWidget::setTabOrder(cmdNalevo, cmdNapravo);
+    QWidget::setTabOrder(cmdNapravo, cmdExit);
+    QWidget::setTabOrder(cmdExit, Otv[0]);
+    for (int k = 1; k < 6; ++k)
+        QWidget::setTabOrder(Otv[k - 1], Otv[k]);
+    QWidget::setTabOrder(Otv[5], txtVopros);
+    cmdOpen->setFocus();
+}
+
+MainControls FrmGl::controls()
+{
+    return MainControls{*this,      *txtSpec,    *txtTema,    *LblProcent, *LblOcenka, *TxtVremya,
+                        *TxtVar,    *TxtVsego,   *LblVopros,  *Cbo5,       *Cbo4,      *Cbo3,
+                        *CboBall,   *TxtVid,     *TxtOtvetov, *txtVopros,  *ImgVopros, *LblZ,
+                        Otv,        TxtOtvets,   Img,         *LblNow1,    *cmdOpen,   *cmdBegin,
+                        *cmdNalevo, *cmdNapravo, *cmdExit,    *Tmr};
+}

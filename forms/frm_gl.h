@@ -1,0 +1,79 @@
+#pragma once
+
+#include "testing/main_controls.h"
+#include "testing/session.h"
+#include "testing/test_state.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+class Services;
+
+// The main testing form.
+class FrmGl : public QWidget {
+    Q_OBJECT
+public:
+    FrmGl(Session& session, Services& services);
+
+    MainControls controls();
+    TestState& state() { return state_; }
+
+    // Information block.
+    QLabel* LblSpec;
+    QLineEdit* txtSpec;
+    QLabel* lblTema;
+    QLineEdit* txtTema;
+    QLabel* LblProcent;
+    QLabel* LblOcenka;
+    std::array<QLabel*, 1> LblNow;
+    QLineEdit* TxtVremya;
+    QLabel* LblVariant;
+    QLineEdit* TxtVar;
+    QLabel* LblVsego;
+    QLineEdit* TxtVsego;
+    // Third row: the question number and the holders that are never shown.
+    QLabel* LblVopros;
+    QLabel* LblKrit;
+    QComboBox* Cbo5;
+    QComboBox* Cbo4;
+    QComboBox* Cbo3;
+    QLabel* LblBall;
+    QComboBox* CboBall;
+    QLabel* LblVid;
+    QLineEdit* TxtVid;
+    QLabel* LblOtvetu;
+    QLineEdit* TxtOtvetov;
+    // Question area.
+    QPlainTextEdit* txtVopros;
+    QLabel* ImgVopros;
+    QLabel* LblZ;
+    // Answer places: 0, 2, 4 the left column, 1, 3, 5 the right.
+    std::array<QCheckBox*, 6> Otv;
+    std::array<QPlainTextEdit*, 6> TxtOtvets;
+    std::array<QLabel*, 6> Img;
+    // Bottom row. Line1 is a control array whose only element is 1.
+    QFrame* Line1;
+    QLabel* LblNow1;
+    QPushButton* cmdOpen;
+    QPushButton* cmdBegin;
+    QPushButton* cmdNalevo;
+    QPushButton* cmdNapravo;
+    QPushButton* cmdExit;
+    QTimer* Tmr;
+
+private:
+    void createControls();
+
+    Session& session_;
+    Services& services_;
+    TestState state_;
+};
