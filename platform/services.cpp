@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QWidget>
 
 #include <chrono>
@@ -37,6 +38,19 @@ void QtServices::messageBox(const QString& text, int icon, const QString& title)
     QMessageBox box(shown, title.isEmpty() ? kDefaultTitle : title, text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
+}
+
+bool QtServices::askRetry(const QString& text, const QString& title)
+{
+    if (ended_)
+        return false;
+    QMessageBox box(QMessageBox::Warning, title.isEmpty() ? kDefaultTitle : title, text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QPushButton* retry = box.addButton(QStringLiteral("Повторить"), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(retry);
+    box.exec();
+    return box.clickedButton() == retry;
 }
 
 void QtServices::sendTab()

@@ -25,6 +25,9 @@ public:
 
     // A modal message box with one OK button; returns when it is dismissed.
     virtual void messageBox(const QString& text, int icon, const QString& title = {}) = 0;
+    // A modal question with the buttons "Повторить" and "Отмена"; true when the
+    // user chose to try again.
+    virtual bool askRetry(const QString& text, const QString& title = {}) = 0;
     // The simulated Tab keystroke: the focus moves on as if Tab had been typed.
     virtual void sendTab() = 0;
     virtual void beep() = 0;
@@ -52,6 +55,7 @@ class QtServices : public Services {
 public:
     QtServices();
     void messageBox(const QString& text, int icon, const QString& title = {}) override;
+    bool askRetry(const QString& text, const QString& title = {}) override;
     void sendTab() override;
     void beep() override;
     void endProgram() override;

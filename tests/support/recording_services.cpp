@@ -18,6 +18,20 @@ void RecordingServices::messageBox(const QString& text, int icon, const QString&
         onMessage(messages_.back());
 }
 
+bool RecordingServices::askRetry(const QString& text, const QString& title)
+{
+    if (endRequested())
+        ADD_FAILURE() << "Question after the end of the program: \"" << text.toStdString() << "\"";
+    messages_.push_back({text, 0, title, true});
+    if (onMessage)
+        onMessage(messages_.back());
+    if (retryAnswers.empty())
+        return false;
+    const bool answer = retryAnswers.front();
+    retryAnswers.pop_front();
+    return answer;
+}
+
 void RecordingServices::sendTab()
 {
     ++tabs;

@@ -12,6 +12,8 @@ struct MessageRecord {
     QString text;
     int icon = 0;
     QString title;
+    bool question = false; // asked with askRetry
+
     friend bool operator==(const MessageRecord&, const MessageRecord&) = default;
 };
 
@@ -23,6 +25,8 @@ public:
     ~RecordingServices() override;
 
     void messageBox(const QString& text, int icon, const QString& title = {}) override;
+    // Recorded like a message box; answered from retryAnswers, "Отмена" when none is left.
+    bool askRetry(const QString& text, const QString& title = {}) override;
     void sendTab() override;
     void beep() override { ++beeps; }
     void endProgram() override { ++endCalls; }
@@ -44,6 +48,7 @@ public:
     int randomizeCalls = 0;
     QString nowText = QStringLiteral("07.12.2026 9:05:03");
     std::deque<double> randomValues;
+    std::deque<bool> retryAnswers;
 
 private:
     std::deque<MessageRecord> messages_;
