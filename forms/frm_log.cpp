@@ -1,0 +1,132 @@
+#include "forms/frm_log.h"
+
+#include "platform/run_error.h"
+#include "platform/seqfile.h"
+#include "platform/services.h"
+#include "platform/twips.h"
+#include "platform/ui.h"
+#include "testing/session.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString kClassList = QStringLiteral("Klass.txt");
+
+constexpr int kClientWidth = 5715;
+constexpr int kClientHeight = 1410;
+
+constexpr ControlPlace kPlaces[] = {
+    {"Label1", {120, 150, 1700, 300}},
+    {"txtFIO", {1900, 90, 3695, 390}},
+    {"lblGruppa", {120, 570, 1700, 300}},
+    {"CboGruppa", {1900, 510, 3695, 390}},
+    {"CmdOk", {2250, 960, 1215, 375}},
+    {"cmdExit", {4380, 960, 1215, 375}},
+};
+
+template <typename W>
+W* make(QWidget* form, const char* name)
+{
+    auto* w = new W(form);
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
+} // namespace
+
+FrmLog::FrmLog(PupilRecord& pupil, Services& services, QWidget* parent)
+    : QDialog(parent), pupil_(pupil), services_(services)
+{
+    setObjectName(QStringLiteral("frmLog"));
+    setWindowTitle(QStringLiteral("Программа школьника. Регистрация."));
+    setFont(formFont(12));
+    createControls();
+    setClientSizeInTwips(*this, kClientWidth, kClientHeight);
+    placeControls(*this, kPlaces);
+    centreOnScreen(*this);
+    for (QWidget* control : findChildren<QWidget*>())
+        control->installEventFilter(this);
+}
+
+void FrmLog::createControls()
+{
+    const QFont labelFont = formFont(12, true);
+
+    txtFIO = make<QLineEdit>(this, "txtFIO");
+    txtFIO->setToolTip(QStringLiteral("Введите полностью фамилию и имя. Поле обязательно для заполнения."));
+    Label1 = make<QLabel>(this, "Label1");
+    Label1->setText(QStringLiteral("Фамилия, имя:"));
+    Label1->setFont(labelFont);
+    CboGruppa = make<QComboBox>(this, "CboGruppa");
+    CboGruppa->setEditable(true);
+    // The class box keeps what was typed as it is: no completion, no list growing.
+    CboGruppa->setCompleter(nullptr);
+    CboGruppa->setInsertPolicy(QComboBox::NoInsert);
+    CboGruppa->setToolTip(
+        QStringLiteral("Нажав на кнопку ниспадающего меню выберите свой класс. Выбор класса обязателен."));
+    CmdOk = make<QPushButton>(this, "CmdOk");
+    CmdOk->setText(QStringLiteral("Ok"));
+    CmdOk->setToolTip(QStringLiteral("Если заполнены все поля, нажмите эту клавишу."));
+    lblGruppa = make<QLabel>(this, "lblGruppa");
+    lblGruppa->setText(QStringLiteral("Выберите класс:"));
+    lblGruppa->setFont(labelFont);
+    cmdExit = make<QPushButton>(this, "cmdExit");
+    cmdExit->setText(QStringLiteral("Выход"));
+    cmdExit->setToolTip(QStringLiteral("Досрочный выход из программы."));
+
+    QWidget::setTabOrder(txtFIO, CboGruppa);
+    QWidget::setTabOrder(CboGruppa, CmdOk);
+    QWidget::setTabOrder(CmdOk, cmdExit);
+    txtFIO->setFocus();
+
+    connect(CmdOk, &QPushButton::clicked, this, &FrmLog::CmdOkClick);
+    connect(cmdExit, &QPushButton::clicked, this, &FrmLog::cmdExitClick);
+}
+
+void FrmLog::load()
+{
+    CboGruppa->clear();
+    try {
+        InputFile file(kClassList);
+        SeqReader& reader = file.reader();
+        while (!reader.atEnd())
+            CboGruppa->addItem(reader.fieldInput());
+    } catch (const RunError& error) {
+        // The teacher has to know which folder the program looked in.
+        throw RunError(error.number(),
+                       QString(error.description()).replace(kClassList, describeInCurrentFolder(kClassList)));
+    }
+    CboGruppa->setCurrentIndex(-1);
+    CboGruppa->setEditText({});
+}
+
+bool FrmLog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && keyCode(*static_cast<QKeyEvent*>(event)) == KeyCode::Enter) {
+        // Enter moves on like Tab; on a button it presses the button, as pupils expect.
+        if (auto* button = qobject_cast<QPushButton*>(watched))
+            button->click();
+        else
+            services_.sendTab();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FrmLog::CmdOkClick()
+{
+    pupil_.pupilName = txtFIO->text();
+    pupil_.pupilClass = CboGruppa->currentText();
+    accept();
+}
+
+void FrmLog::cmdExitClick()
+{
+    reject();
+    services_.endProgram();
+}

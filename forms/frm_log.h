@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class Services;
+struct PupilRecord;
+
+// The registration form: the pupil's name and class. The start-up shows a fresh
+// one modally until the registration holds.
+class FrmLog : public QDialog {
+    Q_OBJECT
+public:
+    FrmLog(PupilRecord& pupil, Services& services, QWidget* parent = nullptr);
+
+    // Fills the class list from Klass.txt in the current folder. A missing or
+    // unreadable file is thrown as RunError naming the file and the folder.
+    void load();
+
+    QLineEdit* txtFIO;
+    QLabel* Label1;
+    QComboBox* CboGruppa;
+    QPushButton* CmdOk;
+    QLabel* lblGruppa;
+    QPushButton* cmdExit;
+
+protected:
+    // Key preview: sees the keys of every control first.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void CmdOkClick();
+    void cmdExitClick();
+
+    PupilRecord& pupil_;
+    Services& services_;
+};
