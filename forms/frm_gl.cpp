@@ -1,9 +1,13 @@
 #include "forms/frm_gl.h"
 
+#include "forms/frm_file.h"
+#include "platform/conversions.h"
+#include "platform/services.h"
 #include "platform/twips.h"
 #include "platform/ui.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -137,6 +141,7 @@ FrmGl::FrmGl(Session& session, Services& services) : session_(session), services
     createControls();
     setClientSizeInTwips(*this, kClientWidth, kClientHeight);
     placeControls(*this, kPlaces);
+    connect(cmdOpen, &QPushButton::clicked, this, &FrmGl::cmdOpenClick);
 }
 
 void FrmGl::createControls()
@@ -267,4 +272,58 @@ MainControls FrmGl::controls()
                         *CboBall,   *TxtVid,     *TxtOtvetov, *txtVopros,  *ImgVopros, *LblZ,
                         Otv,        TxtOtvets,   Img,         *LblNow1,    *cmdOpen,   *cmdBegin,
                         *cmdNalevo, *cmdNapravo, *cmdExit,    *Tmr};
+}
+
+void FrmGl::load()
+{
+    PupilRecord& pupil = session_.pupil;
+    if (pupil.pupilName.text().startsWith(u'*')) {
+        // The start-up drops the form unseen.
+        services_.endProgram();
+        return;
+    }
+    state_.currentQuestion = 1;
+    for (QWidget* shown : std::initializer_list<QWidget*>{LblSpec, txtSpec, lblTema, txtTema, LblProcent, LblOcenka})
+        shown->show();
+    for (QPlainTextEdit* box : TxtOtvets)
+        box->setReadOnly(true);
+    LblVariant->setText(QStringLiteral("Вариант:"));
+    LblVsego->setText(QStringLiteral("Заданий:"));
+    txtSpec->setText(pupil.subject.text());
+    txtTema->setText(pupil.topic.text());
+    pupil.pupilClass10 = pupil.pupilClass;
+    TxtVar->setText(QStringLiteral("1"));
+    TxtVid->setText(QStringLiteral("1"));
+    TxtOtvetov->setText(QStringLiteral("1"));
+    TxtVsego->setText(QStringLiteral("1"));
+    TxtVremya->setText(QStringLiteral("30"));
+    // Position 351 is the scratch slot of the draw and keeps what it has.
+    for (int position = 1; position <= kMaxQuestions; ++position)
+        for (int option = 1; option <= kMaxOptions; ++option)
+            state_.correctFlags(option, position) = 0;
+    pupil.variantNo = TxtVar->text();
+    pupil.subject = txtSpec->text();
+    pupil.topic = txtTema->text();
+    session_.counters.timePerQuestion = toInt16(val(TxtVremya->text())).value_or(0);
+    session_.counters.askCount = toInt16(val(TxtVsego->text())).value_or(0);
+    txtVopros->hide();
+    for (int k = 0; k < 6; ++k) {
+        TxtOtvets[k]->clear();
+        Otv[k]->hide();
+        TxtOtvets[k]->hide();
+    }
+}
+
+void FrmGl::cmdOpenClick()
+{
+    cmdOpen->hide();
+    auto* frmFile = new FrmFile(session_.pupil, *cmdBegin, services_, this);
+    frmFile->show();
+}
+
+void FrmGl::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (!services_.endRequested())
+        services_.endProgram();
 }

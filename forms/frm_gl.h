@@ -9,6 +9,7 @@
 #include <array>
 
 class QCheckBox;
+class QCloseEvent;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -26,6 +27,12 @@ public:
 
     MainControls controls();
     TestState& state() { return state_; }
+
+    // The load step, run by the start-up before the form is shown. A pupil name
+    // beginning with "*" ends the program here, and the form must not be shown.
+    void load();
+    // Opens the test selection; the test start runs it again after a failed start.
+    void cmdOpenClick();
 
     // Information block.
     QLabel* LblSpec;
@@ -69,6 +76,10 @@ public:
     QPushButton* cmdNapravo;
     QPushButton* cmdExit;
     QTimer* Tmr;
+
+protected:
+    // Closing the main form ends the program; nothing is evaluated or written.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createControls();
