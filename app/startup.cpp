@@ -1,0 +1,51 @@
+#include "app/startup.h"
+
+#include "forms/frm_log.h"
+#include "platform/conversions.h"
+#include "platform/run_error.h"
+#include "platform/services.h"
+#include "testing/session.h"
+
+namespace {
+
+// The one check of a registration: only the latest OK counts, since it overwrites both fields.
+bool registrationHolds(const PupilRecord& pupil)
+{
+    return !trimBlanks(pupil.pupilName.text()).isEmpty() && !pupil.pupilClass.isEmpty();
+}
+
+} // namespace
+
+std::unique_ptr<FrmGl> runStartup(Session& session, Services& services)
+{
+    services.messageBox(QStringLiteral("Вы запустили программу школьника. "), Icon::Information,
+                        QStringLiteral("Программа школьника."));
+    if (services.endRequested())
+        return nullptr;
+
+    bool registrationPending = true;
+    while (registrationPending) {
+        FrmLog frmLog(session.pupil, services);
+        try {
+            frmLog.load();
+        } catch (const RunError& error) {
+            reportAndEnd(services, error);
+            return nullptr;
+        }
+        frmLog.exec();
+        if (services.endRequested())
+            return nullptr;
+        registrationPending = !registrationHolds(session.pupil);
+    }
+
+    auto frmGl = std::make_unique<FrmGl>(session, services);
+    frmGl->load();
+    if (services.endRequested())
+        return nullptr;
+    frmGl->show();
+    services.messageBox(QStringLiteral("Начните работу с нажатием командной кнопки 'Выбор теста' (внизу)"),
+                        Icon::Information, QStringLiteral("Как начать работу?"));
+    if (services.endRequested())
+        return nullptr;
+    return frmGl;
+}
