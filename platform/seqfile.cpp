@@ -33,7 +33,7 @@ SeqReader::SeqReader(QIODevice& device, QString fileName)
 
 void SeqReader::fail(int number, const QString& what) const
 {
-    QString detail = QStringLiteral("файл %1, строка %2").arg(fileName_).arg(line_);
+    QString detail = QStringLiteral("файл %1, строка %2").arg(fileName_, QString::number(line_));
     if (!what.isEmpty())
         detail += QStringLiteral(": ") + what;
     throw runError(number, detail);
