@@ -1,0 +1,252 @@
+#include "forms/frm_file.h"
+
+#include "platform/file_lists.h"
+#include "platform/twips.h"
+#include "testing/session.h"
+#include "tests/support/classroom.h"
+#include "tests/support/files.h"
+#include "tests/support/recording_services.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+QStringList entries(const QListWidget& list)
+{
+    QStringList items;
+    for (int row = 0; row < list.count(); ++row)
+        items << list.item(row)->text().trimmed();
+    return items;
+}
+
+QString rootFolder()
+{
+    QDir dir = QDir::current();
+    while (dir.cdUp()) {
+    }
+    return QDir::toNativeSeparators(dir.absolutePath());
+}
+
+// A classroom folder with tests, made current, and the selection form opened in it.
+struct Selection {
+    Selection()
+    {
+        folder.makeFolder(QStringLiteral("Тесты/Пусто"));
+        for (const char* name : {"Тесты/Дроби.tst", "Тесты/ГЕОМЕТРИЯ.TST", "Тесты/заметки.txt"})
+            writeLines(folder.path(QString::fromUtf8(name)), {"x"});
+        QDir::setCurrent(folder.path(QStringLiteral("Тесты")));
+        cmdBegin.hide();
+        form = std::make_unique<FrmFile>(pupil, cmdBegin, services);
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    void typeFileName(const QString& text)
+    {
+        form->txtFile->clear();
+        typeText(form->txtFile, text);
+    }
+
+    ClassroomFolder folder;
+    PupilRecord pupil;
+    RecordingServices services;
+    QPushButton cmdBegin;
+    std::unique_ptr<FrmFile> form;
+};
+
+TEST(FrmFileTest, OpensAtTheCurrentFolderWithItsTestFiles)
+{
+    Selection s;
+    FrmFile& form = *s.form;
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Выберите тест. "));
+    EXPECT_EQ(form.LblPapki[0]->objectName(), QStringLiteral("LblPapki(0)"));
+    EXPECT_EQ(form.LblPapki[1]->text(), QStringLiteral("Файлы:"));
+    EXPECT_TRUE(form.LblPapki[1]->font().bold());
+    EXPECT_EQ(form.LblPapki[1]->font().pointSizeF(), 12.0);
+    EXPECT_EQ(form.width(), twipsToPixels(6840, form.logicalDpiX()));
+    EXPECT_EQ(QApplication::focusWidget(), form.DirKatalog);
+    EXPECT_FALSE(form.isModal());
+
+    EXPECT_EQ(form.DirKatalog->path(), s.folder.nativePath(QStringLiteral("Тесты")));
+    const QStringList folders = entries(*form.DirKatalog);
+    ASSERT_GE(folders.size(), 3);
+    EXPECT_EQ(folders.front(), rootFolder());
+    EXPECT_EQ(folders.mid(folders.size() - 2), (QStringList{"Тесты", "Пусто"}));
+    EXPECT_EQ(form.DirKatalog->currentItem()->text().trimmed(), QStringLiteral("Тесты"));
+
+    EXPECT_EQ(form.File1->path(), form.DirKatalog->path());
+    EXPECT_EQ(entries(*form.File1), (QStringList{"ГЕОМЕТРИЯ.TST", "Дроби.tst"}));
+    EXPECT_EQ(form.File1->fileName(), QString());
+    EXPECT_EQ(form.txtFile->text(), QString());
+    EXPECT_EQ(form.cmdOk->text(), QString());
+}
+
+struct ConfirmRow {
+    const char* name;
+    std::function<void(Selection&)> act;
+    QString folder;   // under the classroom folder; "" for the root of the drive
+    QString testPath; // "@" stands for the test folder
+    bool chosen;      // the start button shown and the form closed
+};
+
+void PrintTo(const ConfirmRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class ConfirmTest : public ::testing::TestWithParam<ConfirmRow> {};
+
+TEST_P(ConfirmTest, StoresTheTestAndOffersTheStart)
+{
+    const ConfirmRow& row = GetParam();
+    Selection s;
+    row.act(s);
+
+    const QString testFolder = (row.folder.isEmpty() ? rootFolder() : s.folder.nativePath(row.folder));
+    const QString expectedFolder = testFolder.endsWith(QDir::separator()) ? testFolder : testFolder + QDir::separator();
+    EXPECT_EQ(s.pupil.testFolder, expectedFolder);
+    EXPECT_FALSE(s.pupil.testFolder.endsWith(QString(2, QDir::separator())));
+    QString expectedPath = row.testPath;
+    expectedPath.replace(QLatin1Char('@'), expectedFolder);
+    EXPECT_EQ(s.pupil.testPath, expectedPath);
+    EXPECT_EQ(!s.cmdBegin.isHidden(), row.chosen);
+    EXPECT_EQ(s.form->isVisible(), !row.chosen);
+    if (!row.chosen) {
+        EXPECT_EQ(s.form->cmdOk->text(), QString()) << "a failed confirmation clears the caption";
+    }
+    EXPECT_EQ(s.services.endCalls, 0);
+}
+
+void clickOk(Selection& s)
+{
+    QTest::mouseClick(s.form->cmdOk, Qt::LeftButton);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, ConfirmTest,
+    ::testing::Values(
+        ConfirmRow{"ClickedFile",
+                   [](Selection& s) {
+                       clickItem(*s.form->File1, QStringLiteral("Дроби.tst"));
+                       EXPECT_EQ(s.form->txtFile->text(), QStringLiteral("Дроби.tst"));
+                       EXPECT_EQ(s.form->cmdOk->text(), QStringLiteral("Ok"));
+                       clickOk(s);
+                   },
+                   "Тесты", "@Дроби.tst", true},
+        ConfirmRow{"UpperCaseExtension",
+                   [](Selection& s) {
+                       clickItem(*s.form->File1, QStringLiteral("ГЕОМЕТРИЯ.TST"));
+                       clickOk(s);
+                   },
+                   "Тесты", "@ГЕОМЕТРИЯ.TST", true},
+        ConfirmRow{"KeyboardSelectionAndEnter",
+                   [](Selection& s) {
+                       s.form->File1->setFocus();
+                       QTest::keyClick(s.form->File1, Qt::Key_End);
+                       EXPECT_EQ(s.form->txtFile->text(), QStringLiteral("Дроби.tst"));
+                       QTest::keyClick(s.form->File1, Qt::Key_Return);
+                   },
+                   "Тесты", "@Дроби.tst", true},
+        ConfirmRow{"TypedPathTakenUnchanged",
+                   [](Selection& s) {
+                       clickItem(*s.form->File1, QStringLiteral("Дроби.tst"));
+                       s.typeFileName(QStringLiteral("/школа/Алгебра.tst"));
+                       clickOk(s);
+                   },
+                   "Тесты", "/школа/Алгебра.tst", true},
+        ConfirmRow{"DoubleClickConfirmsAtOnce",
+                   [](Selection& s) { doubleClickItem(*s.form->File1, QStringLiteral("Дроби.tst")); }, "Тесты",
+                   "@Дроби.tst", true},
+        ConfirmRow{"NothingSelected", clickOk, "Тесты", "@", false},
+        ConfirmRow{"MovedToAnotherFolder",
+                   [](Selection& s) {
+                       clickItem(*s.form->File1, QStringLiteral("Дроби.tst"));
+                       doubleClickItem(*s.form->DirKatalog, QStringLiteral("Пусто"));
+                       EXPECT_EQ(s.form->File1->count(), 0);
+                       EXPECT_EQ(s.form->txtFile->text(), QStringLiteral("Дроби.tst"));
+                       EXPECT_EQ(s.form->cmdOk->text(), QStringLiteral("Ok"));
+                       clickOk(s);
+                   },
+                   "Тесты/Пусто", "Дроби.tst", false},
+        ConfirmRow{"RootFolderHasOneSeparator",
+                   [](Selection& s) {
+                       doubleClickItem(*s.form->DirKatalog, rootFolder());
+                       EXPECT_EQ(s.form->File1->path(), rootFolder());
+                       s.typeFileName(QStringLiteral("Алгебра.tst"));
+                       clickOk(s);
+                   },
+                   "", "Алгебра.tst", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FrmFileTest, ExitEndsTheProgramAndStoresNothing)
+{
+    Selection s;
+    clickItem(*s.form->File1, QStringLiteral("Дроби.tst"));
+    QTest::mouseClick(s.form->CmdExit, Qt::LeftButton);
+    EXPECT_EQ(s.services.endCalls, 1);
+    EXPECT_FALSE(s.form->isVisible());
+    EXPECT_TRUE(s.cmdBegin.isHidden());
+    EXPECT_EQ(s.pupil.testPath, QString());
+    EXPECT_EQ(s.pupil.testFolder, QString());
+}
+
+struct RefusedRow {
+    const char* name;
+    // Makes the folder unreadable; false when this system cannot.
+    std::function<bool(const QString& path)> spoil;
+    const char* reason;
+};
+
+void PrintTo(const RefusedRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class RefusedFolderTest : public ::testing::TestWithParam<RefusedRow> {};
+
+TEST_P(RefusedFolderTest, ReportedAndTheFormStaysWhereItWas)
+{
+    Selection s;
+    const QString spoilt = s.folder.path(QStringLiteral("Тесты/Пусто"));
+    if (!GetParam().spoil(spoilt)) {
+        QFile::setPermissions(spoilt, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        GTEST_SKIP() << "cannot make a folder unreadable here: " << GetParam().reason;
+    }
+    doubleClickItem(*s.form->DirKatalog, QStringLiteral("Пусто"));
+    QFile::setPermissions(spoilt, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    const MessageRecord message = s.services.takeMessage();
+    EXPECT_TRUE(message.text.contains(QDir::toNativeSeparators(spoilt))) << message.text.toStdString();
+    EXPECT_TRUE(message.text.startsWith(QStringLiteral("Не удалось открыть папку."))) << message.text.toStdString();
+    EXPECT_EQ(s.services.endCalls, 0);
+    EXPECT_TRUE(s.form->isVisible());
+    EXPECT_EQ(s.form->DirKatalog->path(), s.folder.nativePath(QStringLiteral("Тесты")));
+    EXPECT_EQ(s.form->File1->path(), s.folder.nativePath(QStringLiteral("Тесты")));
+    EXPECT_EQ(s.form->File1->count(), 2);
+
+    doubleClickItem(*s.form->File1, QStringLiteral("Дроби.tst"));
+    EXPECT_FALSE(s.cmdBegin.isHidden()) << "the form must stay usable";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, RefusedFolderTest,
+    ::testing::Values(
+        RefusedRow{"NoReadPermission",
+                   [](const QString& path) {
+                       QFile::setPermissions(path, {});
+                       return !QFileInfo(path).isReadable();
+                   },
+                   "permissions do not bind here (running as root?)"},
+        RefusedRow{"RemovedMeanwhile", [](const QString& path) { return QDir(path).removeRecursively(); },
+                   "the folder could not be removed"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,0 +1,205 @@
+#include "forms/frm_gl.h"
+
+#include "forms/frm_file.h"
+#include "platform/file_lists.h"
+#include "platform/twips.h"
+#include "tests/support/classroom.h"
+#include "tests/support/files.h"
+#include "tests/support/recording_services.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+struct LoadedForm {
+    explicit LoadedForm(const QString& name = QStringLiteral("Иванов Иван"),
+                        const QString& pupilClass = QStringLiteral("11 11 В гимназия"))
+    {
+        session->pupil.pupilName = name;
+        session->pupil.pupilClass = pupilClass;
+        session->pupil.subject = QStringLiteral("Математика");
+        form = std::make_unique<FrmGl>(*session, services);
+        form->load();
+    }
+    void showActive()
+    {
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    std::unique_ptr<Session> session = std::make_unique<Session>();
+    RecordingServices services;
+    std::unique_ptr<FrmGl> form;
+};
+
+struct Visibility {
+    const char* name;
+    bool shown;
+};
+
+constexpr Visibility kAfterLoad[] = {
+    {"LblSpec", true},     {"txtSpec", true},       {"lblTema", true},       {"txtTema", true},
+    {"LblProcent", true},  {"LblOcenka", true},     {"LblNow(0)", true},     {"TxtVremya", true},
+    {"LblVariant", true},  {"TxtVar", true},        {"LblVsego", true},      {"TxtVsego", true},
+    {"LblVopros", false},  {"LblKrit", false},      {"Cbo5", false},         {"Cbo4", false},
+    {"Cbo3", false},       {"LblBall", false},      {"CboBall", false},      {"LblVid", false},
+    {"TxtVid", false},     {"LblOtvetu", false},    {"TxtOtvetov", false},   {"txtVopros", false},
+    {"ImgVopros", false},  {"LblZ", false},         {"Otv(0)", false},       {"Otv(1)", false},
+    {"Otv(2)", false},     {"Otv(3)", false},       {"Otv(4)", false},       {"Otv(5)", false},
+    {"TxtOtvets(0)", false}, {"TxtOtvets(1)", false}, {"TxtOtvets(2)", false}, {"TxtOtvets(3)", false},
+    {"TxtOtvets(4)", false}, {"TxtOtvets(5)", false}, {"Img(0)", true},      {"Img(1)", true},
+    {"Img(2)", true},      {"Img(3)", true},        {"Img(4)", true},        {"Img(5)", true},
+    {"Line1(1)", true},    {"LblNow1", false},      {"cmdOpen", true},       {"cmdBegin", false},
+    {"cmdNalevo", false},  {"cmdNapravo", false},   {"cmdExit", false},
+};
+
+TEST(FrmGlLoadTest, OnlyTheInformationBlockAndTheSelectionButtonShow)
+{
+    LoadedForm f;
+    f.showActive();
+    QSet<QString> named;
+    for (const Visibility& control : kAfterLoad) {
+        named.insert(QLatin1String(control.name));
+        const auto* widget = f.form->findChild<QWidget*>(QLatin1String(control.name));
+        ASSERT_NE(widget, nullptr) << control.name;
+        EXPECT_EQ(widget->isVisible(), control.shown) << control.name;
+    }
+    for (const QWidget* child : f.form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        EXPECT_TRUE(named.contains(child->objectName())) << "not checked: " << child->objectName().toStdString();
+    EXPECT_FALSE(f.form->Tmr->isActive());
+    EXPECT_EQ(QApplication::focusWidget(), f.form->cmdOpen);
+}
+
+TEST(FrmGlLoadTest, TextsAndValuesBeforeAnyTest)
+{
+    LoadedForm f;
+    FrmGl& form = *f.form;
+    EXPECT_EQ(form.TxtVremya->text(), QStringLiteral("30"));
+    EXPECT_EQ(form.TxtVar->text(), QStringLiteral("1"));
+    EXPECT_EQ(form.TxtVsego->text(), QStringLiteral("1"));
+    EXPECT_EQ(form.TxtVid->text(), QStringLiteral("1"));
+    EXPECT_EQ(form.TxtOtvetov->text(), QStringLiteral("1"));
+    EXPECT_EQ(form.LblVariant->text(), QStringLiteral("Вариант:"));
+    EXPECT_EQ(form.LblVsego->text(), QStringLiteral("Заданий:"));
+    EXPECT_EQ(form.LblProcent->text(), QString());
+    EXPECT_EQ(form.txtSpec->text(), QStringLiteral("Математика").leftJustified(75));
+    for (QPlainTextEdit* box : form.TxtOtvets) {
+        EXPECT_TRUE(box->isReadOnly());
+        EXPECT_TRUE(box->toPlainText().isEmpty());
+    }
+    const PupilRecord& pupil = f.session->pupil;
+    EXPECT_EQ(pupil.pupilClass10.text(), QStringLiteral("11 11 В ги"));
+    EXPECT_EQ(pupil.variantNo.text(), QStringLiteral("1"));
+    EXPECT_EQ(pupil.topic.text(), QString(75, QLatin1Char(' ')));
+    EXPECT_EQ(f.session->counters.askCount, 1);
+    EXPECT_EQ(form.state().currentQuestion, 1);
+    EXPECT_EQ(form.windowTitle().left(32), QStringLiteral("Программа ученика. Тестирование."));
+}
+
+TEST(FrmGlLoadTest, ClearsTheKeyFlagsButNotTheScratchSlot)
+{
+    LoadedForm f;
+    TestState& state = f.form->state();
+    state.correctFlags(1, 1) = 1;
+    state.correctFlags(6, 350) = 1;
+    state.correctFlags(6, 351) = 1;
+    f.session->counters.timePerQuestion = 0;
+    f.form->load();
+    EXPECT_EQ(state.correctFlags(1, 1), 0);
+    EXPECT_EQ(state.correctFlags(6, 350), 0);
+    EXPECT_EQ(state.correctFlags(6, 351), 1);
+    EXPECT_EQ(f.session->counters.timePerQuestion, 30);
+}
+
+TEST(FrmGlLoadTest, FontsPlacesAndTabOrder)
+{
+    LoadedForm f;
+    FrmGl& form = *f.form;
+    EXPECT_EQ(form.objectName(), QStringLiteral("frmGl"));
+    EXPECT_EQ(form.LblSpec->font().family(), QStringLiteral("Times New Roman"));
+    EXPECT_EQ(form.LblSpec->font().pointSizeF(), 11.25);
+    EXPECT_TRUE(form.LblSpec->font().bold());
+    EXPECT_EQ(form.cmdOpen->font().pointSizeF(), 9.75);
+    EXPECT_EQ(form.txtVopros->font().pointSizeF(), 14.25);
+    EXPECT_EQ(form.TxtOtvets[3]->font().pointSizeF(), 12.0);
+    EXPECT_TRUE(form.TxtOtvets[3]->font().bold());
+    EXPECT_EQ(twipsOf(*form.cmdOpen), (Twips{2600, 7740, 1600, 420}));
+    EXPECT_EQ(twipsOf(*form.txtSpec), (Twips{1150, 90, 4200, 375}));
+    EXPECT_EQ(twipsOf(*form.Otv[5]), (Twips{5760, 6480, 240, 1080}));
+    EXPECT_EQ(form.width(), twipsToPixels(11400, form.logicalDpiX()));
+
+    f.showActive();
+    form.cmdBegin->show();
+    QTest::keyClick(form.cmdOpen, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.cmdBegin);
+}
+
+struct StarRow {
+    const char* name;
+    const char* pupilName;
+    bool ends;
+};
+
+void PrintTo(const StarRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class StarRuleTest : public ::testing::TestWithParam<StarRow> {};
+
+TEST_P(StarRuleTest, NameBeginningWithStarEndsTheProgramAtLoad)
+{
+    LoadedForm f(QString::fromUtf8(GetParam().pupilName));
+    EXPECT_EQ(f.services.endCalls, GetParam().ends ? 1 : 0);
+    EXPECT_EQ(f.session->counters.timePerQuestion, GetParam().ends ? 0 : 30);
+    EXPECT_FALSE(f.form->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, StarRuleTest,
+                         ::testing::Values(StarRow{"StarAlone", "*", true}, StarRow{"StarThenSurname", "* Иванов", true},
+                                           StarRow{"BlankBeforeStar", " *Иванов", false},
+                                           StarRow{"StarInside", "Иванов*", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FrmGlTest, ClosingTheFormEndsTheProgramOnce)
+{
+    LoadedForm f;
+    f.showActive();
+    f.form->close();
+    EXPECT_EQ(f.services.endCalls, 1);
+    EXPECT_FALSE(f.form->isVisible());
+}
+
+TEST(FrmGlTest, SelectionButtonOpensTheSelectionWithoutWaiting)
+{
+    ClassroomFolder folder;
+    writeLines(folder.path(QStringLiteral("Дроби.tst")), {"Математика"});
+    LoadedForm f;
+    f.showActive();
+    QTest::mouseClick(f.form->cmdOpen, Qt::LeftButton);
+    EXPECT_TRUE(f.form->cmdOpen->isHidden());
+    auto* frmFile = f.form->findChild<FrmFile*>(QStringLiteral("frmFile"));
+    ASSERT_NE(frmFile, nullptr);
+    EXPECT_TRUE(frmFile->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(f.form->isVisible());
+    EXPECT_EQ(frmFile->File1->path(), folder.nativePath());
+
+    doubleClickItem(*frmFile->File1, QStringLiteral("Дроби.tst"));
+    EXPECT_TRUE(f.form->cmdBegin->isVisible());
+    EXPECT_TRUE(f.form->cmdOpen->isHidden());
+    EXPECT_EQ(f.session->pupil.testPath, folder.nativePath(QStringLiteral("Дроби.tst")));
+}
+
+} // namespace
