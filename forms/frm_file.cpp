@@ -43,12 +43,13 @@ QPushButton* button(QWidget* form, const char* name, const QString& caption, con
     return b;
 }
 
-} // namespace
-
+// A root folder already ends in its separator; a test folder must end in exactly one.
 QString withTrailingSeparator(const QString& folder)
 {
     return folder.endsWith(QDir::separator()) ? folder : folder + QDir::separator();
 }
+
+} // namespace
 
 FrmFile::FrmFile(PupilRecord& pupil, QPushButton& cmdBegin, Services& services, QWidget* parent)
     : QDialog(parent), pupil_(pupil), cmdBegin_(cmdBegin), services_(services)

@@ -41,6 +41,3 @@ private:
     QPushButton& cmdBegin_;
     Services& services_;
 };
-
-// The folder of a test with exactly one separator at its end, also for a root folder.
-QString withTrailingSeparator(const QString& folder);

@@ -268,9 +268,14 @@ TEST(StartupTest, FromTheGreetingToAChosenTest)
     EXPECT_EQ(start.services.tabs, 2);
 
     QTest::mouseClick(frmGl->cmdOpen, Qt::LeftButton);
+    EXPECT_TRUE(frmGl->cmdOpen->isHidden());
     auto* frmFile = frmGl->findChild<FrmFile*>();
     ASSERT_NE(frmFile, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frmFile));
+    // Shown without waiting: the main form stays open and nothing is modal.
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(frmGl->isVisible());
+    EXPECT_EQ(frmFile->DirKatalog->path(), start.folder.nativePath());
     doubleClickItem(*frmFile->DirKatalog, QStringLiteral("Тесты"));
     doubleClickItem(*frmFile->File1, QStringLiteral("Дроби.tst"));
 

@@ -1,10 +1,7 @@
 #include "forms/frm_gl.h"
 
-#include "forms/frm_file.h"
-#include "platform/file_lists.h"
 #include "platform/twips.h"
 #include "tests/support/classroom.h"
-#include "tests/support/files.h"
 #include "tests/support/recording_services.h"
 
 #include <QApplication>
@@ -145,33 +142,6 @@ TEST(FrmGlLoadTest, FontsPlacesAndTabOrder)
     EXPECT_EQ(QApplication::focusWidget(), form.cmdBegin);
 }
 
-struct StarRow {
-    const char* name;
-    const char* pupilName;
-    bool ends;
-};
-
-void PrintTo(const StarRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
-
-class StarRuleTest : public ::testing::TestWithParam<StarRow> {};
-
-TEST_P(StarRuleTest, NameBeginningWithStarEndsTheProgramAtLoad)
-{
-    LoadedForm f(QString::fromUtf8(GetParam().pupilName));
-    EXPECT_EQ(f.services.endCalls, GetParam().ends ? 1 : 0);
-    EXPECT_EQ(f.session->counters.timePerQuestion, GetParam().ends ? 0 : 30);
-    EXPECT_FALSE(f.form->isVisible());
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, StarRuleTest,
-                         ::testing::Values(StarRow{"StarAlone", "*", true}, StarRow{"StarThenSurname", "* Иванов", true},
-                                           StarRow{"BlankBeforeStar", " *Иванов", false},
-                                           StarRow{"StarInside", "Иванов*", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 TEST(FrmGlTest, ClosingTheFormEndsTheProgramOnce)
 {
     LoadedForm f;
@@ -179,27 +149,6 @@ TEST(FrmGlTest, ClosingTheFormEndsTheProgramOnce)
     f.form->close();
     EXPECT_EQ(f.services.endCalls, 1);
     EXPECT_FALSE(f.form->isVisible());
-}
-
-TEST(FrmGlTest, SelectionButtonOpensTheSelectionWithoutWaiting)
-{
-    ClassroomFolder folder;
-    writeLines(folder.path(QStringLiteral("Дроби.tst")), {"Математика"});
-    LoadedForm f;
-    f.showActive();
-    QTest::mouseClick(f.form->cmdOpen, Qt::LeftButton);
-    EXPECT_TRUE(f.form->cmdOpen->isHidden());
-    auto* frmFile = f.form->findChild<FrmFile*>(QStringLiteral("frmFile"));
-    ASSERT_NE(frmFile, nullptr);
-    EXPECT_TRUE(frmFile->isVisible());
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_TRUE(f.form->isVisible());
-    EXPECT_EQ(frmFile->File1->path(), folder.nativePath());
-
-    doubleClickItem(*frmFile->File1, QStringLiteral("Дроби.tst"));
-    EXPECT_TRUE(f.form->cmdBegin->isVisible());
-    EXPECT_TRUE(f.form->cmdOpen->isHidden());
-    EXPECT_EQ(f.session->pupil.testPath, folder.nativePath(QStringLiteral("Дроби.tst")));
 }
 
 } // namespace

@@ -139,16 +139,4 @@ TEST(FrmLogTest, EnterMovesOnLikeTabAndPressesTheButton)
     EXPECT_EQ(f.pupil.pupilClass, QStringLiteral("5А"));
 }
 
-TEST(FrmLogTest, ExitEndsTheProgramAndStoresNothing)
-{
-    ShownForm f;
-    typeText(f.form.txtFIO, QStringLiteral("Иванов Иван"));
-    f.form.CboGruppa->setCurrentIndex(0);
-    QTest::mouseClick(f.form.cmdExit, Qt::LeftButton);
-    EXPECT_EQ(f.services.endCalls, 1);
-    EXPECT_FALSE(f.form.isVisible());
-    EXPECT_EQ(f.pupil.pupilName.text(), QString(30, QLatin1Char(' ')));
-    EXPECT_EQ(f.pupil.pupilClass, QString());
-}
-
 } // namespace
