@@ -51,8 +51,8 @@ LoadResult loadTest(const QString& testPath, Services& services)
     }
     testFile.reset();
 
-    session.pupil.testPath = existingFileIgnoringCase(siblingFileName(testPath, u".ts1"));
     try {
+        session.pupil.testPath = existingFileIgnoringCase(siblingFileName(testPath, u".ts1"));
         std::optional<InputFile> keyFile;
         try {
             keyFile.emplace(session.pupil.testPath);
