@@ -1,0 +1,117 @@
+// Arbitrary bytes as a test file, a points file and an answer key; a test file
+// that reads is then drawn, exchanged and shuffled as the test start would.
+#include "testing/draw.h"
+#include "testing/test_files.h"
+
+#include <QBuffer>
+#include <QHash>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <random>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Random values from a generator seeded by the input, so that a finding replays.
+class FuzzServices : public Services {
+public:
+    explicit FuzzServices(std::size_t seed) : generator_(std::uint32_t(seed)) {}
+    void messageBox(const QString&, int, const QString&) override {}
+    bool askRetry(const QString&, const QString&) override { return false; }
+    void sendTab() override {}
+    void beep() override {}
+    void endProgram() override {}
+    bool endRequested() const override { return false; }
+    QString now() override { return {}; }
+    void randomize() override {}
+    double rnd() override { return std::generate_canonical<double, 53>(generator_); }
+
+private:
+    std::mt19937 generator_;
+};
+
+struct Reading {
+    explicit Reading(const QByteArray& bytes, const QString& name) : reader(buffer, name)
+    {
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+    }
+    QBuffer buffer;
+    SeqReader reader;
+};
+
+using Options = std::vector<std::pair<QString, int>>;
+
+Options optionsAt(const QuestionBank& bank, const TestState& state, int p)
+{
+    Options options;
+    for (int j = 1; j <= kMaxOptions; ++j)
+        options.emplace_back(bank(p).optionText(j), state.correctFlags(j, p));
+    std::sort(options.begin(), options.end());
+    return options;
+}
+
+void drawAndCheck(const QByteArray& bytes, Session& session, TestState& state)
+{
+    const TestCounters& counters = session.counters;
+    FuzzServices services(qHash(bytes));
+    drawQuestions(services, counters, state);
+    std::vector<bool> drawn(std::size_t(counters.questionCount) + 1, false);
+    for (int p = 1; p <= counters.askCount; ++p) {
+        const int d = state.drawNumbers(p);
+        if (d < 1 || d > counters.questionCount || drawn[std::size_t(d)])
+            __builtin_trap();
+        drawn[std::size_t(d)] = true;
+    }
+    exchangeDrawnQuestions(counters, session.questionBank, state);
+    std::vector<Options> before;
+    for (int p = 1; p <= counters.askCount; ++p)
+        before.push_back(optionsAt(session.questionBank, state, p));
+    shuffleOptions(services, counters, session.questionBank, state);
+    for (int p = 1; p <= counters.askCount; ++p) {
+        if (optionsAt(session.questionBank, state, p) != before[std::size_t(p - 1)])
+            __builtin_trap(); // an option text parted from its flag
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const auto session = std::make_unique<Session>();
+    const auto state = std::make_unique<TestState>();
+    QuestionBank& bank = session->questionBank;
+
+    bool bodiesRead = false;
+    try {
+        Reading test(bytes, QStringLiteral("fuzz.tst"));
+        readTestHeader(test.reader, session->pupil, session->counters);
+        readQuestionBodies(test.reader, session->counters.questionCount, bank);
+        bodiesRead = true;
+    } catch (const RunError&) {
+    }
+    if (!bodiesRead) {
+        // The other readers still get a full bank of all answer forms to read against.
+        session->counters.questionCount = kMaxQuestions;
+        for (int k = 1; k <= kMaxQuestions; ++k)
+            bank(k).answerForm = QChar(u'1' + k % 3);
+    }
+    const int questionCount = session->counters.questionCount;
+
+    Reading points(bytes, QStringLiteral("fuzz.tsb"));
+    readPoints(points.reader, questionCount, bank);
+
+    try {
+        Reading key(bytes, QStringLiteral("fuzz.ts1"));
+        readAnswerKey(key.reader, questionCount, bank, *state);
+    } catch (const RunError&) {
+    }
+
+    if (bodiesRead)
+        drawAndCheck(bytes, *session, *state);
+    return 0;
+}
