@@ -91,13 +91,26 @@ QString SeqReader::lineInput()
 {
     if (atEnd())
         fail(ErrorNumber::PastEndOfFile);
-    QByteArray bytes;
-    for (int c = peek(); c >= 0 && c != '\r' && c != '\n'; c = peek()) {
-        bytes += char(c);
-        advance();
+    // Scans the buffer a run at a time: the statistics read a register of many
+    // thousand lines at every finished test.
+    QByteArray carried; // the start of a line that runs past the buffer
+    while (peek() >= 0) {
+        const char* begin = buffer_.constData() + pos_;
+        const char* end = buffer_.constData() + buffer_.size();
+        const char* stop = begin;
+        while (stop != end && *stop != '\r' && *stop != '\n' && *stop != kCtrlZ)
+            ++stop;
+        if (stop != end) {
+            const QString line = carried.isEmpty() ? fromCp1251(QByteArrayView(begin, stop - begin))
+                                                   : fromCp1251(carried.append(begin, stop - begin));
+            pos_ += stop - begin;
+            skipLineEnd();
+            return line;
+        }
+        carried.append(begin, stop - begin);
+        pos_ += stop - begin;
     }
-    skipLineEnd();
-    return fromCp1251(bytes);
+    return fromCp1251(carried);
 }
 
 QString SeqReader::fieldInput()

@@ -188,6 +188,27 @@ TEST(SeqReader, LongFilesAcrossBufferBoundaries)
     EXPECT_EQ(count, 20000);
 }
 
+TEST(SeqReader, LinesAcrossBufferBoundaries)
+{
+    // Lines of every length around the 64 KiB reads, a CR LF split between two
+    // reads, a line longer than one read, and a Ctrl+Z end after them.
+    QByteArray bytes(65535, 'b');
+    bytes += "\r\n";
+    QStringList expected{QString::fromLatin1(bytes.left(65535))};
+    for (int i = 0; bytes.size() < 3 * 65536; ++i) {
+        const QByteArray line = QByteArray(i % 97, 'a' + char(i % 26)) + "\xC0";
+        bytes += line + (i % 3 == 0 ? "\n" : "\r\n");
+        expected << QString::fromLatin1(line.chopped(1)) + QChar(0x0410);
+    }
+    const QByteArray longLine(70000, 'z');
+    bytes += longLine + "\r\n";
+    expected << QString::fromLatin1(longLine);
+    bytes += "tail\x1A" "after the end\r\n";
+    expected << QStringLiteral("tail");
+    Reading r(bytes);
+    EXPECT_EQ(allLines(r.reader), expected);
+}
+
 int openFailureNumber(const QString& path)
 {
     try {
