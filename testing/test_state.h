@@ -16,9 +16,12 @@ struct TestState {
     Table1<int, kBankSlots> drawNumbers;
     double timeLeft = 0;
     QString startTime;
-    std::int16_t pointsTotal = 0;
-    std::int16_t pointsScored = 0;
+    // 32 bits: the asked questions may carry more than 32767 points in all.
+    std::int32_t pointsTotal = 0;
+    std::int32_t pointsScored = 0;
     QString pictureName;
     // True from a successful test start on: the moves need a test on screen.
     bool testRunning = false;
+    // Set by the finishing as it begins: the button and the time-out must not run it twice.
+    bool finished = false;
 };
