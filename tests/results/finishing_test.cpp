@@ -1,0 +1,355 @@
+#include "results/finishing.h"
+
+#include "forms/frm_gl.h"
+#include "tests/support/files.h"
+#include "tests/support/recording_services.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString kStart = QStringLiteral("07.12.2026 9:00:00");
+const QString kEnd = QStringLiteral("07.12.2026 9:05:03");
+
+// One run of the main form, from a started test to the finishing.
+class FormRun {
+public:
+    FormRun(RecordingServices& services, const QString& folder, const QString& pupilClass)
+        : services_(services), session_(std::make_unique<Session>()),
+          form_(std::make_unique<FrmGl>(*session_, services))
+    {
+        PupilRecord& pupil = session_->pupil;
+        pupil.pupilName = QStringLiteral("Иванов Иван");
+        pupil.pupilClass = pupilClass;
+        pupil.pupilClass10 = pupilClass;
+        pupil.topic = QStringLiteral("Дроби");
+        pupil.variantNo = QStringLiteral("1");
+        pupil.testFolder = folder + QLatin1Char('/');
+        session_->counters.markThresholds(1) = 80;
+        session_->counters.markThresholds(2) = 60;
+        session_->counters.markThresholds(3) = 40;
+        state().startTime = kStart;
+        state().testRunning = true;
+        form_->txtTema->setText(pupil.topic.text());
+        form_->LblZ->show();
+        form_->Tmr->start();
+    }
+
+    Session& session() { return *session_; }
+    PupilRecord& pupil() { return session_->pupil; }
+    TestState& state() { return form_->state(); }
+    FrmGl& form() { return *form_; }
+
+    // A tick question of three options; flags as digit texts, option 1 first.
+    void ticks(int i, const char* correct, const char* answer, const QString& text, std::int16_t points = 1)
+    {
+        QuestionRecord& q = asked(i, u'1', u'3', text, points);
+        (void)q;
+        for (int j = 1; j <= kMaxOptions; ++j) {
+            state().correctFlags(j, i) = std::int16_t(correct[j - 1] - '0');
+            state().answerFlags(j, i) = std::int16_t(answer[j - 1] - '0');
+        }
+    }
+
+    void typed(int i, const QString& key, const QString& answer, const QString& text, std::int16_t points = 1)
+    {
+        asked(i, u'2', u'1', text, points);
+        state().correctTyped(i) = key;
+        state().typedAnswers(i) = answer;
+    }
+
+    // The question at position i on the screen, as the display leaves it.
+    void onScreen(int i, const QString& typedText = {}, std::array<Qt::CheckState, 3> boxes = {})
+    {
+        const QuestionRecord& q = session_->questionBank(i);
+        state().currentQuestion = i;
+        form_->TxtVid->setText(QString(q.answerForm));
+        form_->TxtOtvetov->setText(QString(q.optionCount));
+        form_->txtVopros->setPlainText(q.questionText);
+        form_->TxtOtvets[0]->setPlainText(typedText);
+        for (std::size_t k = 0; k < boxes.size(); ++k)
+            form_->Otv[k]->setCheckState(boxes[k]);
+    }
+
+    void finish(std::chrono::milliseconds lockWait = 10s)
+    {
+        finishTest(form_->controls(), *session_, state(), services_, lockWait);
+    }
+
+private:
+    QuestionRecord& asked(int i, char16_t form, char16_t options, const QString& text, std::int16_t points)
+    {
+        QuestionRecord& q = session_->questionBank(i);
+        q.answerForm = form;
+        q.optionCount = options;
+        q.questionText = text;
+        q.points = points;
+        session_->counters.askCount = std::max<std::int16_t>(session_->counters.askCount, std::int16_t(i));
+        form_->TxtVsego->setText(QString::number(session_->counters.askCount));
+        return q;
+    }
+
+    RecordingServices& services_;
+    std::unique_ptr<Session> session_;
+    std::unique_ptr<FrmGl> form_;
+};
+
+class Finishing : public ::testing::Test {
+protected:
+    Finishing() { services.nowText = kEnd; }
+
+    QString file(const QString& name) const { return dir.filePath(name); }
+    std::unique_ptr<FormRun> newRun(const QString& pupilClass = QStringLiteral("10 5 класс"))
+    {
+        return std::make_unique<FormRun>(services, dir.path(), pupilClass);
+    }
+    // A later run of the program, with services of its own.
+    std::unique_ptr<FormRun> nextRun(RecordingServices& next)
+    {
+        next.nowText = kEnd;
+        return std::make_unique<FormRun>(next, dir.path(), QStringLiteral("10 5 класс"));
+    }
+    // Twenty one-point tick questions, the first `correct` of them answered right;
+    // the last one is on the screen.
+    static void twentyQuestions(FormRun& run, int correct)
+    {
+        for (int i = 1; i <= 20; ++i)
+            run.ticks(i, "010000", i <= correct ? "010000" : "100000", QStringLiteral("Вопрос %1").arg(i));
+        const bool lastRight = correct >= 20;
+        run.onScreen(20, {}, {lastRight ? Qt::Unchecked : Qt::Checked, lastRight ? Qt::Checked : Qt::Unchecked,
+                              Qt::Unchecked});
+    }
+    MessageRecord resultBox()
+    {
+        const MessageRecord box = services.takeMessage();
+        EXPECT_FALSE(box.question);
+        EXPECT_EQ(box.icon, Icon::Information);
+        EXPECT_EQ(box.title, QStringLiteral("Школьник: Иванов Иван                   "));
+        return box;
+    }
+
+    QTemporaryDir dir;
+    RecordingServices services;
+};
+
+TEST_F(Finishing, WritesTheWorkedProtocolShowsTheResultAndEnds)
+{
+    auto run = newRun(QStringLiteral("10 7б"));
+    const QString first = QStringLiteral("Какие из чисел делятся на 3 без остатка? Отметьте все верные ответы, "
+                                         "их может быть несколько.");
+    const QString second = QStringLiteral("Столица России?");
+    run->ticks(1, "101000", "100000", first);
+    run->typed(2, QStringLiteral("МОСКВА$MOSCOW"), {}, second);
+    run->onScreen(2, QStringLiteral("  москва "));
+    run->finish();
+
+    EXPECT_EQ(readBytes(file(QStringLiteral("7б     _Дроби_Иванов Иван_1.otv"))),
+              cp1251Lines({QStringLiteral("Ф.И.О.: Иванов Иван                   "), QStringLiteral("Номер варианта:  1"),
+                           QStringLiteral("Класс: 7б     "),
+                           QStringLiteral("Начало работы: 07.12.2026 9:00:00 Конец работы : 07.12.2026 9:05:03"),
+                           QStringLiteral("*************************"),
+                           QStringLiteral("Неправильно:_101000 * 100000 * ") + first.left(64),
+                           QStringLiteral("Правильно:___ * ") + second,
+                           QStringLiteral("Задано: 2 заданий. Всего баллов:  2 Из них набрано:  1  Правильно "
+                                          "выполнено:  50% задания. Ваша оценка:  3")}));
+    EXPECT_EQ(readBytes(file(QStringLiteral("7б_Дроби_1.doc"))),
+              cp1251Lines({QStringLiteral("Иванов Иван               7б 1  1 3 50% 07.12.2026 9:05:03")}));
+    // A short class puts the mark before column 40, so this register gives no statistics.
+    EXPECT_TRUE(QFile::exists(file(QStringLiteral("7б_S_Дроби_1.doc"))));
+    EXPECT_EQ(readBytes(file(QStringLiteral("7б_S_Дроби_1.doc"))), QByteArray());
+
+    EXPECT_EQ(run->form().LblProcent->text(), QStringLiteral("Выполнено:  50%"));
+    EXPECT_EQ(run->form().LblOcenka->text(), QStringLiteral("Ваша оценка:  3"));
+    EXPECT_FALSE(run->form().LblProcent->isHidden());
+    EXPECT_FALSE(run->form().LblOcenka->isHidden());
+    EXPECT_TRUE(run->form().LblZ->isHidden());
+    EXPECT_FALSE(run->form().Tmr->isActive());
+    EXPECT_EQ(run->form().property(kKeyPreviewProperty), QVariant(false));
+    EXPECT_EQ(run->state().typedAnswers(2), QStringLiteral("МОСКВА"));
+    EXPECT_EQ(run->state().pointsTotal, 2);
+    EXPECT_EQ(run->state().pointsScored, 1);
+    EXPECT_EQ(resultBox().text, QStringLiteral("Задано: 2 заданий. Всего возможных баллов:  2. Из них набрано:  1. "
+                                               "Правильно выполнено:  50% задания. Ваша оценка:  3"));
+    EXPECT_EQ(services.beeps, 1);
+    EXPECT_EQ(services.endCalls, 1);
+}
+
+struct WorkedRow {
+    const char* name;
+    int correct;
+    const char* percentLabel;
+    const char* markLabel;
+    const char* message;
+};
+
+class FinishingWorked : public Finishing, public ::testing::WithParamInterface<WorkedRow> {};
+
+TEST_P(FinishingWorked, LabelsAndResultBox)
+{
+    auto run = newRun();
+    twentyQuestions(*run, GetParam().correct);
+    run->finish();
+    EXPECT_EQ(run->form().LblProcent->text(), QString::fromUtf8(GetParam().percentLabel));
+    EXPECT_EQ(run->form().LblOcenka->text(), QString::fromUtf8(GetParam().markLabel));
+    EXPECT_EQ(resultBox().text, QString::fromUtf8(GetParam().message));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FinishingWorked,
+    ::testing::Values(WorkedRow{"FifteenOfTwenty", 15, "Выполнено:  75%", "Ваша оценка:  4",
+                                "Задано: 20 заданий. Всего возможных баллов:  20. Из них набрано:  15. Правильно "
+                                "выполнено:  75% задания. Ваша оценка:  4"},
+                      WorkedRow{"SevenOfTwenty", 7, "Выполнено:  35%", "Ваша оценка:  2",
+                                "Задано: 20 заданий. Всего возможных баллов:  20. Из них Вы набрали менее:  40%. "
+                                "Ваша оценка:  2"},
+                      WorkedRow{"AllOnScreenLast", 20, "Выполнено:  100%", "Ваша оценка:  5",
+                                "Задано: 20 заданий. Всего возможных баллов:  20. Из них набрано:  20. Правильно "
+                                "выполнено:  100% задания. Ваша оценка:  5"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Finishing, RunsOnlyOnceWhateverTriggersIt)
+{
+    auto run = newRun();
+    twentyQuestions(*run, 15);
+    run->finish();
+    // The time-out arriving after the button.
+    run->finish();
+    resultBox();
+    EXPECT_EQ(readLines(file(QStringLiteral("5 класс_Дроби_1.doc"))).size(), 1);
+    EXPECT_EQ(services.beeps, 1);
+    EXPECT_EQ(services.endCalls, 1);
+}
+
+TEST_F(Finishing, RepeatedAttemptReplacesTheProtocolAndExtendsTheRegister)
+{
+    auto firstRun = newRun();
+    twentyQuestions(*firstRun, 15);
+    firstRun->finish();
+    resultBox();
+    RecordingServices again;
+    auto secondRun = nextRun(again);
+    twentyQuestions(*secondRun, 7);
+    secondRun->finish();
+    EXPECT_TRUE(again.takeMessage().text.endsWith(QStringLiteral("Ваша оценка:  2")));
+
+    const QStringList protocol = readLines(file(QStringLiteral("5 класс_Дроби_Иванов Иван_1.otv")));
+    ASSERT_EQ(protocol.size(), 26);
+    EXPECT_EQ(protocol.last(), QStringLiteral("Задано: 20 заданий. Всего баллов:  20 Из них набрано:  7  Правильно "
+                                              "выполнено:  35% задания. Ваша оценка:  2"));
+    EXPECT_EQ(readLines(file(QStringLiteral("5 класс_Дроби_1.doc"))),
+              (QStringList{QStringLiteral("Иванов Иван               5 класс 1  15 4 75% 07.12.2026 9:05:03"),
+                           QStringLiteral("Иванов Иван               5 класс 1  7 2 35% 07.12.2026 9:05:03")}));
+    EXPECT_EQ(readLines(file(QStringLiteral("5 класс_S_Дроби_1.doc"))),
+              (QStringList{QStringLiteral("Статистика сдачи теста"), QStringLiteral("5:  0   0%"),
+                           QStringLiteral("4:  1   50%"), QStringLiteral("3:  0   0%"), QStringLiteral("2:  1   50%"),
+                           QStringLiteral("Всего:  2")}));
+}
+
+TEST_F(Finishing, TakesOverTheQuestionOnTheScreen)
+{
+    auto run = newRun();
+    run->ticks(1, "101000", "000000", QStringLiteral("Первый"));
+    run->ticks(2, "100000", "000000", QStringLiteral("Второй"));
+    run->typed(3, QStringLiteral("ДА"), {}, QStringLiteral("Третий"));
+    // Ticks made on question 1 before the pupil pressed the button; a greyed
+    // box is no tick, as when the pupil moves on.
+    run->onScreen(1, {}, {Qt::Checked, Qt::PartiallyChecked, Qt::Checked});
+    run->finish();
+    resultBox();
+    const QStringList protocol = readLines(file(QStringLiteral("5 класс_Дроби_Иванов Иван_1.otv")));
+    ASSERT_EQ(protocol.size(), 9);
+    EXPECT_EQ(protocol[5], QStringLiteral("Правильно:___101000 * 101000 * Первый"));
+    EXPECT_EQ(protocol[6], QStringLiteral("Неправильно:_100000 * 000000 * Второй"));
+    EXPECT_EQ(protocol[7], QStringLiteral("Неправильно:_ * Третий"));
+}
+
+TEST_F(Finishing, TypedAnswerOnTheScreenIsTakenOver)
+{
+    auto run = newRun();
+    run->typed(1, QStringLiteral("ДА$YES"), QStringLiteral("нет"), QStringLiteral("Согласны?"));
+    run->onScreen(1, QStringLiteral(" yes"));
+    run->finish();
+    resultBox();
+    EXPECT_EQ(readLines(file(QStringLiteral("5 класс_Дроби_Иванов Иван_1.otv"))).at(5),
+              QStringLiteral("Правильно:___ * Согласны?"));
+}
+
+TEST_F(Finishing, NoPointsAnywhereCountsEachQuestionAsOne)
+{
+    auto run = newRun();
+    for (int i = 1; i <= 4; ++i)
+        run->ticks(i, "100000", i <= 3 ? "100000" : "000000", QStringLiteral("Вопрос"), 0);
+    run->onScreen(4, {}, {});
+    run->finish();
+    EXPECT_EQ(run->form().LblProcent->text(), QStringLiteral("Выполнено:  75%"));
+    EXPECT_EQ(resultBox().text, QStringLiteral("Задано: 4 заданий. Всего возможных баллов:  4. Из них набрано:  3. "
+                                               "Правильно выполнено:  75% задания. Ваша оценка:  4"));
+    EXPECT_EQ(readLines(file(QStringLiteral("5 класс_Дроби_1.doc"))),
+              QStringList{QStringLiteral("Иванов Иван               5 класс 1  3 4 75% 07.12.2026 9:05:03")});
+}
+
+TEST_F(Finishing, UnsafeNamesStayInTheTestFolderAndLinesKeepTheText)
+{
+    auto run = newRun();
+    run->pupil().pupilName = QStringLiteral("../Иванов/Иван");
+    run->pupil().topic = QStringLiteral("Дроби: ч.1/2");
+    run->form().txtTema->setText(run->pupil().topic.text());
+    run->ticks(1, "100000", "100000", QStringLiteral("Вопрос"));
+    run->onScreen(1, {}, {Qt::Checked});
+    run->finish();
+    services.takeMessage();
+    QStringList files = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    files.sort();
+    QStringList expected{QStringLiteral("5 класс_Дроби_ ч.1_2_.._Иванов_Иван_1.otv"),
+                         QStringLiteral("5 класс_Дроби_ ч.1_2_1.doc"), QStringLiteral("5 класс_S_Дроби_ ч.1_2_1.doc")};
+    expected.sort();
+    EXPECT_EQ(files, expected);
+    EXPECT_EQ(readLines(file(QStringLiteral("5 класс_Дроби_ ч.1_2_.._Иванов_Иван_1.otv"))).at(0),
+              QStringLiteral("Ф.И.О.: ../Иванов/Иван                "));
+    EXPECT_TRUE(readLines(file(QStringLiteral("5 класс_Дроби_ ч.1_2_1.doc")))
+                    .at(0)
+                    .startsWith(QStringLiteral("../Иванов/Иван            5 класс")));
+}
+
+TEST_F(Finishing, RegisterHeldElsewhereStillShowsTheResult)
+{
+    const QString registerFile = file(QStringLiteral("5 класс_Дроби_1.doc"));
+    writeLines(registerFile, {});
+    QProcess holder;
+    holder.start(QStringLiteral(REGISTER_WRITER), {QStringLiteral("hold"), registerFile, QStringLiteral("60000")});
+    ASSERT_TRUE(holder.waitForReadyRead(10000));
+    auto run = newRun();
+    twentyQuestions(*run, 15);
+    // The labels are up before the pupil is asked about the register.
+    services.onMessage = [&](const MessageRecord& m) {
+        if (m.question) {
+            EXPECT_EQ(run->form().LblOcenka->text(), QStringLiteral("Ваша оценка:  4"));
+        }
+    };
+    run->finish(200ms);
+    holder.kill();
+    holder.waitForFinished(10000);
+
+    const MessageRecord question = services.takeMessage();
+    EXPECT_TRUE(question.question);
+    EXPECT_TRUE(question.text.contains(registerFile)) << question.text.toStdString();
+    EXPECT_TRUE(resultBox().text.endsWith(QStringLiteral("Ваша оценка:  4")));
+    EXPECT_EQ(services.endCalls, 1);
+    EXPECT_EQ(readLines(file(QStringLiteral("5 класс_Дроби_Иванов Иван_1.otv"))).size(), 26);
+    EXPECT_EQ(readBytes(registerFile), QByteArray());
+}
+
+} // namespace
