@@ -1,0 +1,143 @@
+// One move to a question with a picture and six picture options, each picture a
+// 12-megapixel JPEG: what the pupil waits for after PageDown.
+#include "forms/frm_gl.h"
+#include "testing/navigation.h"
+#include "testing/session.h"
+
+#include "platform/services.h"
+#include "platform/ui.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// A photograph-like picture: shapes in many colours over a gradient, with sensor
+// noise, so the file is as large as a camera's and not a trivial one.
+QImage photograph(int seed)
+{
+    QImage image(4000, 3000, QImage::Format_RGB32);
+    QRandomGenerator random(quint32(seed + 1));
+    QPainter painter(&image);
+    QLinearGradient sky(0, 0, 4000, 3000);
+    sky.setColorAt(0, QColor::fromHsv(random.bounded(360), 120, 230));
+    sky.setColorAt(1, QColor::fromHsv(random.bounded(360), 200, 90));
+    painter.fillRect(image.rect(), sky);
+    painter.setPen(Qt::NoPen);
+    for (int i = 0; i < 400; ++i) {
+        painter.setBrush(QColor::fromHsv(random.bounded(360), random.bounded(256), random.bounded(256),
+                                         80 + random.bounded(176)));
+        painter.drawEllipse(random.bounded(4000), random.bounded(3000), 40 + random.bounded(600),
+                            40 + random.bounded(600));
+    }
+    painter.end();
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int noise = int(random.bounded(13)) - 6;
+            const QRgb c = line[x];
+            line[x] = qRgb(qBound(0, qRed(c) + noise, 255), qBound(0, qGreen(c) + noise, 255),
+                           qBound(0, qBlue(c) + noise, 255));
+        }
+    }
+    return image;
+}
+
+// The seven pictures of the question, saved once at each JPEG quality measured:
+// 90 as cameras save, 75 as image editors do by default.
+struct Pictures {
+    QTemporaryDir folder;
+    qint64 bytes[2] = {};
+
+    Pictures()
+    {
+        for (int k = 0; k < 7; ++k) {
+            const QImage image = photograph(k);
+            for (int quality : {75, 90}) {
+                const QString path = folder.filePath(fileName(quality, k));
+                if (!image.save(path, "JPG", quality))
+                    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+                bytes[quality == 90] += QFileInfo(path).size();
+            }
+        }
+    }
+    static QString fileName(int quality, int k) { return QStringLiteral("q%1_photo%2.jpg").arg(quality).arg(k); }
+};
+
+class NoServices : public Services {
+public:
+    void messageBox(const QString&, int, const QString&) override {}
+    bool askRetry(const QString&, const QString&) override { return false; }
+    void sendTab() override {}
+    void beep() override {}
+    void endProgram() override {}
+    bool endRequested() const override { return false; }
+    QString now() override { return {}; }
+    void randomize() override {}
+    double rnd() override { return 0; }
+};
+
+Pictures* pictures = nullptr;
+
+void BM_MoveToPictureQuestion(benchmark::State& bench)
+{
+    auto session = std::make_unique<Session>();
+    session->pupil.pupilName = QStringLiteral("Иванов Иван");
+    session->pupil.testFolder = pictures->folder.path() + QDir::separator();
+    const int quality = int(bench.range(0));
+    session->counters.askCount = 2;
+    for (int p = 1; p <= 2; ++p) {
+        QuestionRecord& q = session->questionBank(p);
+        q.answerForm = u'1';
+        q.optionCount = u'6';
+        q.questionText = Pictures::fileName(quality, 0) + QStringLiteral(";Что изображено на снимке?");
+        for (int j = 1; j <= 6; ++j)
+            q.optionText(j) = Pictures::fileName(quality, j);
+    }
+    NoServices services;
+    FrmGl form(*session, services);
+    form.show();
+    const MainControls controls = form.controls();
+    TestState& state = form.state();
+    state.testRunning = true;
+    state.currentQuestion = 0;
+    moveNext(controls, *session, state);
+    for (auto _ : bench)
+        moveNext(controls, *session, state);
+    bench.counters["jpeg_MB"] = double(pictures->bytes[quality == 90]) / 7 / 1e6;
+}
+BENCHMARK(BM_MoveToPictureQuestion)
+    ->ArgName("quality")
+    ->Arg(90)
+    ->Arg(75)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    installFontSubstitutes();
+    Pictures made;
+    pictures = &made;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
