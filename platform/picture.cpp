@@ -10,6 +10,14 @@
 
 namespace {
 
+// As large as fits in the area with the proportions kept; a thin line keeps a pixel.
+QSize fittedSize(const QSize& picture, const QSize& area)
+{
+    if (picture.isEmpty() || area.isEmpty())
+        return {};
+    return picture.scaled(area, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
 // Runs away from the user-interface thread: touches no widget.
 QImage decodeFitted(const QString& path, const QSize& area)
 {
@@ -48,13 +56,6 @@ bool show(QLabel& label, QImage image)
 }
 
 } // namespace
-
-QSize fittedSize(const QSize& picture, const QSize& area)
-{
-    if (picture.isEmpty() || area.isEmpty())
-        return {};
-    return picture.scaled(area, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
-}
 
 bool loadPicture(QLabel& label, const QString& path)
 {

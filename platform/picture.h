@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QSize>
 #include <QString>
 
 #include <span>
@@ -20,7 +19,3 @@ struct PictureLoad {
     QString path;
 };
 void loadPictures(std::span<const PictureLoad> loads);
-
-// The size a picture of the given size takes inside the area: as large as fits
-// with its proportions kept, never empty for a non-empty picture.
-QSize fittedSize(const QSize& picture, const QSize& area);

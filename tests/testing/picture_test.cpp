@@ -6,28 +6,6 @@
 
 namespace {
 
-struct FitCase {
-    const char* name;
-    QSize picture, area, fitted;
-};
-
-class FittedSize : public ::testing::TestWithParam<FitCase> {};
-
-TEST_P(FittedSize, KeepsTheProportions)
-{
-    EXPECT_EQ(fittedSize(GetParam().picture, GetParam().area), GetParam().fitted);
-}
-
-INSTANTIATE_TEST_SUITE_P(Picture, FittedSize,
-                         ::testing::Values(FitCase{"photoInOptionArea", {4000, 3000}, {352, 72}, {96, 72}},
-                                           FitCase{"photoInQuestionArea", {4000, 3000}, {220, 156}, {208, 156}},
-                                           FitCase{"portrait", {3000, 4000}, {220, 156}, {117, 156}},
-                                           FitCase{"smallIsEnlarged", {40, 20}, {220, 156}, {220, 110}},
-                                           FitCase{"thinLineKeepsAPixel", {10000, 1}, {96, 72}, {96, 1}},
-                                           FitCase{"noArea", {4000, 3000}, {0, 72}, {}},
-                                           FitCase{"noPicture", {}, {96, 72}, {}}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 struct LoadCase {
     const char* name;
     QSize stored;
