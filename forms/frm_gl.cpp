@@ -1,6 +1,11 @@
 #include "forms/frm_gl.h"
 
 #include "forms/frm_file.h"
+#include "results/finishing.h"
+#include "testing/display.h"
+#include "testing/navigation.h"
+#include "testing/test_start.h"
+#include "testing/time_limit.h"
 #include "platform/conversions.h"
 #include "platform/services.h"
 #include "platform/twips.h"
@@ -8,7 +13,9 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -142,6 +149,16 @@ FrmGl::FrmGl(Session& session, Services& services) : session_(session), services
     setClientSizeInTwips(*this, kClientWidth, kClientHeight);
     placeControls(*this, kPlaces);
     connect(cmdOpen, &QPushButton::clicked, this, &FrmGl::cmdOpenClick);
+    connect(cmdBegin, &QPushButton::clicked, this, &FrmGl::cmdBeginClick);
+    connect(cmdNapravo, &QPushButton::clicked, this, [this] { moveNext(controls(), session_, state_); });
+    connect(cmdNalevo, &QPushButton::clicked, this, [this] { movePrevious(controls(), session_, state_); });
+    connect(cmdExit, &QPushButton::clicked, this, &FrmGl::cmdExitClick);
+    connect(Tmr, &QTimer::timeout, this, &FrmGl::TmrTimer);
+    installAnswerKeyFilter(controls());
+    setProperty(kKeyPreviewProperty, false);
+    installEventFilter(this);
+    for (QWidget* control : findChildren<QWidget*>())
+        control->installEventFilter(this);
 }
 
 void FrmGl::createControls()
@@ -219,6 +236,8 @@ void FrmGl::createControls()
         TxtOtvets[k]->hide();
         Img[k] = make<QLabel>(this, indexed("Img", k));
         Img[k]->setAlignment(Qt::AlignCenter);
+        // Clicks and the scroll bar belong to the text box beneath an empty picture.
+        Img[k]->setAttribute(Qt::WA_TransparentForMouseEvents);
         // The picture lies over the text box of its place.
         Img[k]->raise();
     }
@@ -319,6 +338,35 @@ void FrmGl::cmdOpenClick()
     cmdOpen->hide();
     auto* frmFile = new FrmFile(session_.pupil, *cmdBegin, services_, this);
     frmFile->show();
+}
+
+void FrmGl::cmdBeginClick()
+{
+    startTest(controls(), session_, state_, services_, [this] { cmdOpenClick(); });
+}
+
+void FrmGl::cmdExitClick()
+{
+    finishTest(controls(), session_, state_, services_);
+}
+
+void FrmGl::TmrTimer()
+{
+    if (timerTick(state_, *LblNow1) == TimeTick::TimeUp)
+        cmdExitClick();
+}
+
+bool FrmGl::eventFilter(QObject* watched, QEvent* event)
+{
+    // A key that a control ignores travels on to its parents; only its first
+    // receiver, the focused control, counts, so that no key is handled twice.
+    const QWidget* focused = QApplication::focusWidget();
+    const bool firstReceiver = watched == focused || (watched == this && !isAncestorOf(focused));
+    if (event->type() == QEvent::KeyPress && firstReceiver && property(kKeyPreviewProperty).toBool()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        keyDown(keyCode(*key), shiftState(*key), controls(), session_, state_, services_);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FrmGl::closeEvent(QCloseEvent* event)

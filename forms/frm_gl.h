@@ -33,6 +33,12 @@ public:
     void load();
     // Opens the test selection; the test start runs it again after a failed start.
     void cmdOpenClick();
+    // "Начать": the test start.
+    void cmdBeginClick();
+    // "Проверить и выйти", and the time-out: checks, writes the results and ends.
+    void cmdExitClick();
+    // One second of the countdown.
+    void TmrTimer();
 
     // Information block.
     QLabel* LblSpec;
@@ -80,6 +86,9 @@ public:
 protected:
     // Closing the main form ends the program; nothing is evaluated or written.
     void closeEvent(QCloseEvent* event) override;
+    // The key preview: while it is on, the form's key handler sees every key
+    // typed on the form before the focused control does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();

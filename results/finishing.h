@@ -8,10 +8,6 @@
 
 class Services;
 
-// The name of the main form's property that lets its key handler see keys first;
-// the finishing turns it off.
-inline constexpr char kKeyPreviewProperty[] = "keyPreview";
-
 // Takes the question on the screen over into its record and the answer tables.
 void takeOverQuestion(const MainControls& controls, Session& session, TestState& state);
 

@@ -12,6 +12,10 @@ class QPushButton;
 class QTimer;
 class QWidget;
 
+// The main form's property that lets its key handler see keys before the
+// focused control: on at the test start, off when the finishing begins.
+inline constexpr char kKeyPreviewProperty[] = "keyPreview";
+
 // The controls of the main form that the test start, the display, the moves, the
 // time limit and the finishing work on. The main form hands them out, so nothing
 // below the forms needs to know the form itself.
