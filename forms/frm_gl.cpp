@@ -224,8 +224,8 @@ void FrmGl::createControls()
 
     for (int k = 0; k < 6; ++k) {
         Otv[k] = make<QCheckBox>(this, indexed("Otv", k));
-        Otv[k]->setTristate(true);
-        Otv[k]->setCheckState(Qt::Unchecked);
+        // A click ticks and unticks; the greyed state would read as not ticked.
+        Otv[k]->setTristate(false);
         Otv[k]->hide();
         TxtOtvets[k] = make<QPlainTextEdit>(this, indexed("TxtOtvets", k));
         TxtOtvets[k]->setFont(answerFont);

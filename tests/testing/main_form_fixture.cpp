@@ -28,12 +28,6 @@ QString makeJpeg(const QTemporaryDir& folder, const QString& name, QSize size, b
     return path;
 }
 
-void typeText(QWidget* widget, const QString& text)
-{
-    for (QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
-
 QuestionRecord question(QChar answerForm, const QString& text, const QStringList& options)
 {
     QuestionRecord r;

@@ -2,6 +2,7 @@
 
 #include "forms/frm_gl.h"
 #include "testing/session.h"
+#include "tests/support/classroom.h"
 #include "tests/support/recording_services.h"
 
 #include <QSize>
@@ -18,9 +19,6 @@ class QWidget;
 // A JPEG of the given size in the folder; with turned set it carries the
 // orientation mark of a camera held upright, so it is shown turned by 90 degrees.
 QString makeJpeg(const QTemporaryDir& folder, const QString& name, QSize size, bool turned = false);
-
-// Types the text into the widget key by key, Cyrillic letters included.
-void typeText(QWidget* widget, const QString& text);
 
 QuestionRecord question(QChar answerForm, const QString& text, const QStringList& options);
 
