@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kPollMs = 50;
@@ -18,7 +20,7 @@ bool heldByAnother(const RunError& error, const QString& path)
     return error.number() == ErrorNumber::PermissionDenied && info.exists() && info.isWritable();
 }
 
-void pause(std::chrono::milliseconds span)
+void waitAMoment(std::chrono::milliseconds span)
 {
     // The labels with the mark are already up: keep them painted while we wait.
     if (QCoreApplication::instance())
@@ -29,8 +31,9 @@ void pause(std::chrono::milliseconds span)
 QString question(const QString& what, const RunError& error)
 {
     return what + QStringLiteral("\n") + error.description()
-           + QStringLiteral("\n\nЕсли файл открыт в другой программе, закройте его или позовите учителя и нажмите "
-                            "«Повторить». «Отмена» — продолжить без этого файла.");
+           + QStringLiteral("\n\nЕсли файл открыт на другом компьютере или в другой программе, закройте его "
+                            "(или позовите учителя) и нажмите «Повторить». «Отмена» — продолжить без этого файла; "
+                            "ваш результат всё равно будет показан.");
 }
 
 } // namespace
@@ -46,7 +49,7 @@ bool retryFileOperation(FileRetry& retry, const QString& path, const QString& wh
                 return true;
             } catch (const RunError& error) {
                 if (heldByAnother(error, path) && !deadline.hasExpired()) {
-                    pause(std::min(std::chrono::milliseconds(kPollMs),
+                    waitAMoment(std::min(std::chrono::milliseconds(kPollMs),
                                    std::chrono::milliseconds(deadline.remainingTime())));
                     continue;
                 }
