@@ -83,7 +83,11 @@ QString protocolLine(const Verdict& verdict, const QString& questionText)
     if (!verdict.typed)
         return word + verdict.correctFlags + QStringLiteral(" * ") + verdict.answerFlags + QStringLiteral(" * ")
                + questionText.left(64);
-    return word + (verdict.correct ? QString() : verdict.typedAnswer) + QStringLiteral(" * ") + questionText;
+    // A pasted answer may hold line breaks; they would split the protocol's one line per question.
+    QString answer = verdict.correct ? QString() : verdict.typedAnswer;
+    for (const char16_t lineBreak : {u'\r', u'\n', u'\u2028', u'\u2029'})
+        answer.replace(lineBreak, u' ');
+    return word + answer + QStringLiteral(" * ") + questionText;
 }
 
 QString protocolSummary(const QString& askedText, const Score& score)

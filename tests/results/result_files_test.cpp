@@ -89,6 +89,8 @@ TEST(ResultLines, ProtocolLinesOfAnUntickedQuestionAndAWrongTypedAnswer)
     const QString longText = QString(70, u'ж');
     EXPECT_EQ(protocolLine(Verdict{true, false, {}, {}, QStringLiteral("ПИТЕР")}, longText),
               QStringLiteral("Неправильно:_ПИТЕР * ") + longText);
+    EXPECT_EQ(protocolLine(Verdict{true, false, {}, {}, QStringLiteral("ПИТЕР\r\nМОСКВА\n")}, QStringLiteral("Что?")),
+              QStringLiteral("Неправильно:_ПИТЕР  МОСКВА  * Что?"));
 }
 
 TEST(ResultLines, WorkedRegisterLineHasTheMarkInColumn41)
