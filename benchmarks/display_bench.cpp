@@ -1,9 +1,12 @@
 // One move to a question with a picture and six picture options, each picture a
-// 12-megapixel JPEG: what the pupil waits for after PageDown.
+// 12-megapixel JPEG: what the pupil waits for after PageDown, once the pictures
+// were decoded ahead while the pupil read the question before; and the same
+// pictures shown with nothing decoded ahead, as the first question of a test is.
 #include "forms/frm_gl.h"
 #include "testing/navigation.h"
 #include "testing/session.h"
 
+#include "platform/picture.h"
 #include "platform/services.h"
 #include "platform/ui.h"
 
@@ -54,15 +57,15 @@ QImage photograph(int seed)
     return image;
 }
 
-// The seven pictures of the question, saved once at each JPEG quality measured:
-// 90 as cameras save, 75 as image editors do by default.
+// The seven pictures of each of two questions, saved once at each JPEG quality
+// measured: 90 as cameras save, 75 as image editors do by default.
 struct Pictures {
     QTemporaryDir folder;
     qint64 bytes[2] = {};
 
     Pictures()
     {
-        for (int k = 0; k < 7; ++k) {
+        for (int k = 0; k < 14; ++k) {
             const QImage image = photograph(k);
             for (int quality : {75, 90}) {
                 const QString path = folder.filePath(fileName(quality, k));
@@ -101,9 +104,10 @@ void BM_MoveToPictureQuestion(benchmark::State& bench)
         QuestionRecord& q = session->questionBank(p);
         q.answerForm = u'1';
         q.optionCount = u'6';
-        q.questionText = Pictures::fileName(quality, 0) + QStringLiteral(";Что изображено на снимке?");
+        const int first = (p - 1) * 7;
+        q.questionText = Pictures::fileName(quality, first) + QStringLiteral(";Что изображено на снимке?");
         for (int j = 1; j <= 6; ++j)
-            q.optionText(j) = Pictures::fileName(quality, j);
+            q.optionText(j) = Pictures::fileName(quality, first + j);
     }
     NoServices services;
     FrmGl form(*session, services);
@@ -113,11 +117,40 @@ void BM_MoveToPictureQuestion(benchmark::State& bench)
     state.testRunning = true;
     state.currentQuestion = 0;
     moveNext(controls, *session, state);
-    for (auto _ : bench)
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        controls.pictures.waitForPrefetch();
+        bench.ResumeTiming();
         moveNext(controls, *session, state);
-    bench.counters["jpeg_MB"] = double(pictures->bytes[quality == 90]) / 7 / 1e6;
+    }
+    bench.counters["jpeg_MB"] = double(pictures->bytes[quality == 90]) / 14 / 1e6;
 }
 BENCHMARK(BM_MoveToPictureQuestion)
+    ->ArgName("quality")
+    ->Arg(90)
+    ->Arg(75)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(20)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+// The seven pictures in labels of the main form's sizes, with nothing decoded ahead.
+void BM_ShowPicturesNotDecodedAhead(benchmark::State& bench)
+{
+    const int quality = int(bench.range(0));
+    auto session = std::make_unique<Session>();
+    NoServices services;
+    FrmGl form(*session, services);
+    std::vector<PictureLoad> loads{{form.ImgVopros, pictures->folder.filePath(Pictures::fileName(quality, 0))}};
+    for (int k = 0; k < 6; ++k)
+        loads.push_back({form.Img[std::size_t(k)], pictures->folder.filePath(Pictures::fileName(quality, k + 1))});
+    for (auto _ : bench) {
+        PictureCache cache;
+        cache.show(loads);
+    }
+}
+BENCHMARK(BM_ShowPicturesNotDecodedAhead)
     ->ArgName("quality")
     ->Arg(90)
     ->Arg(75)

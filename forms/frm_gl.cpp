@@ -290,7 +290,7 @@ MainControls FrmGl::controls()
                         *TxtVar,    *TxtVsego,   *LblVopros,  *Cbo5,       *Cbo4,      *Cbo3,
                         *CboBall,   *TxtVid,     *TxtOtvetov, *txtVopros,  *ImgVopros, *LblZ,
                         Otv,        TxtOtvets,   Img,         *LblNow1,    *cmdOpen,   *cmdBegin,
-                        *cmdNalevo, *cmdNapravo, *cmdExit,    *Tmr};
+                        *cmdNalevo, *cmdNapravo, *cmdExit,    *Tmr,      pictures_};
 }
 
 void FrmGl::load()

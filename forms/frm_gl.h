@@ -4,6 +4,8 @@
 #include "testing/session.h"
 #include "testing/test_state.h"
 
+#include "platform/picture.h"
+
 #include <QWidget>
 
 #include <array>
@@ -96,4 +98,5 @@ private:
     Session& session_;
     Services& services_;
     TestState state_;
+    PictureCache pictures_;
 };

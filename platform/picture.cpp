@@ -5,6 +5,9 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <atomic>
 
 #include <vector>
 
@@ -63,20 +66,71 @@ bool loadPicture(QLabel& label, const QString& path)
     return show(label, decodeFitted(path, pixelArea(label)));
 }
 
-void loadPictures(std::span<const PictureLoad> loads)
+PictureCache::PictureCache() : pool_(std::make_unique<QThreadPool>()) {}
+
+// No decoding may outlive the labels' owner.
+PictureCache::~PictureCache()
 {
-    std::vector<QSize> areas;
+    pool_->waitForDone();
+}
+
+PictureCache::Entry PictureCache::entryFor(const PictureLoad& load) const
+{
+    const QSize area = pixelArea(*load.label);
+    for (const std::vector<Entry>* known : {&ahead_, &shown_})
+        for (const Entry& entry : *known)
+            if (entry.path == load.path && entry.area == area)
+                return entry;
+    auto wanted = std::make_shared<std::atomic<bool>>(true);
+    // A picture nobody waits for any more is skipped, so that a pupil holding
+    // PageDown does not queue decodings of questions long passed.
+    QFuture<QImage> image = QtConcurrent::run(pool_.get(), [path = load.path, area, wanted] {
+        return wanted->load() ? decodeFitted(path, area) : QImage();
+    });
+    return Entry{load.path, area, std::move(image), std::move(wanted)};
+}
+
+void PictureCache::keep(std::vector<Entry> shown, std::vector<Entry> ahead)
+{
+    const auto kept = [&](const Entry& old) {
+        for (const std::vector<Entry>* now : {&shown, &ahead})
+            for (const Entry& entry : *now)
+                if (entry.wanted == old.wanted)
+                    return true;
+        return false;
+    };
+    for (const std::vector<Entry>* before : {&shown_, &ahead_})
+        for (const Entry& old : *before)
+            if (!kept(old))
+                old.wanted->store(false);
+    shown_ = std::move(shown);
+    ahead_ = std::move(ahead);
+}
+
+void PictureCache::show(std::span<const PictureLoad> loads)
+{
+    std::vector<Entry> shown;
     for (const PictureLoad& load : loads) {
         clearPicture(*load.label);
-        areas.push_back(pixelArea(*load.label));
+        shown.push_back(entryFor(load));
     }
-    std::vector<QImage> images(loads.size());
-    QThreadPool pool;
     for (std::size_t i = 0; i < loads.size(); ++i)
-        pool.start([&, i] { images[i] = decodeFitted(loads[i].path, areas[i]); });
-    pool.waitForDone();
-    for (std::size_t i = 0; i < loads.size(); ++i)
-        show(*loads[i].label, std::move(images[i]));
+        ::show(*loads[i].label, shown[i].image.result());
+    keep(std::move(shown), ahead_);
+}
+
+void PictureCache::prefetch(std::span<const PictureLoad> loads)
+{
+    std::vector<Entry> ahead;
+    for (const PictureLoad& load : loads)
+        ahead.push_back(entryFor(load));
+    keep(shown_, std::move(ahead));
+}
+
+void PictureCache::waitForPrefetch()
+{
+    for (Entry& entry : ahead_)
+        entry.image.waitForFinished();
 }
 
 void clearPicture(QLabel& label)

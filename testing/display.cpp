@@ -45,6 +45,19 @@ protected:
 
 } // namespace
 
+std::vector<PictureLoad> picturesOf(const MainControls& c, const Session& session, int position)
+{
+    const QuestionRecord& r = session.questionBank(position);
+    const QString& folder = session.pupil.testFolder;
+    std::vector<PictureLoad> pictures;
+    if (namesPicture(r.questionText))
+        pictures.push_back({&c.ImgVopros, folder + questionPictureName(r.questionText)});
+    for (int j = 1, n = rowsOf(r.optionCount); j <= n; ++j)
+        if (namesPicture(r.optionText(j)))
+            pictures.push_back({c.Img[j - 1], folder + r.optionText(j)});
+    return pictures;
+}
+
 bool namesPicture(const QString& text)
 {
     return text.contains(kPictureExtension, Qt::CaseSensitive);
@@ -114,9 +127,6 @@ void showQuestion(const MainControls& c, const Session& session, TestState& stat
 
     const int p = state.currentQuestion;
     const QuestionRecord& r = session.questionBank(p);
-    const QString& folder = session.pupil.testFolder;
-    // Decoded together once the screen is set: the seven may be large photographs.
-    std::vector<PictureLoad> pictures;
     c.TxtVid.setText(QString(r.answerForm));
     c.CboBall.setEditText(plainInt(r.points));
     setInstruction(c.LblZ, r.answerForm);
@@ -127,7 +137,6 @@ void showQuestion(const MainControls& c, const Session& session, TestState& stat
     if (namesPicture(r.questionText)) {
         c.ImgVopros.show();
         state.pictureName = questionPictureName(r.questionText);
-        pictures.push_back({&c.ImgVopros, folder + state.pictureName});
         setLeftWidthInTwips(c.txtVopros, 3500, 7795);
     } else {
         c.ImgVopros.hide();
@@ -146,7 +155,6 @@ void showQuestion(const MainControls& c, const Session& session, TestState& stat
             if (namesPicture(r.optionText(j))) {
                 text.hide();
                 tick.setText(QString());
-                pictures.push_back({c.Img[j - 1], folder + r.optionText(j)});
             }
         }
         const bool typed = digitValue(firstChar(c.TxtVid.text())) == 2;
@@ -158,8 +166,18 @@ void showQuestion(const MainControls& c, const Session& session, TestState& stat
         c.TxtOtvets[0]->setReadOnly(!typed);
     }
 
-    loadPictures(pictures);
+    // Decoded together once the screen is set: the seven may be large photographs.
+    c.pictures.show(picturesOf(c, session, p));
     c.LblVopros.setText(QStringLiteral("Задание: ") + strInt(p));
+
+    // A move reaches only the questions before and after this one.
+    const int askCount = session.counters.askCount;
+    if (askCount > 1) {
+        std::vector<PictureLoad> ahead = picturesOf(c, session, p == askCount ? 1 : p + 1);
+        const std::vector<PictureLoad> before = picturesOf(c, session, p == 1 ? askCount : p - 1);
+        ahead.insert(ahead.end(), before.begin(), before.end());
+        c.pictures.prefetch(ahead);
+    }
 }
 
 void installAnswerKeyFilter(const MainControls& c)

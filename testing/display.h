@@ -4,8 +4,12 @@
 #include "testing/session.h"
 #include "testing/test_state.h"
 
+#include "platform/picture.h"
+
 #include <QChar>
 #include <QString>
+
+#include <vector>
 
 class QLabel;
 class QObject;
@@ -26,6 +30,9 @@ bool namesPicture(const QString& text);
 // The picture file of a question: the text before the first ";", or, with no ";",
 // everything up to and including the first ".jpg".
 QString questionPictureName(const QString& questionText);
+
+// The picture labels and files of the question at a position, as showQuestion shows them.
+std::vector<PictureLoad> picturesOf(const MainControls& controls, const Session& session, int position);
 
 // A text box's text exactly as it was set or typed.
 QString textOf(const QPlainTextEdit& box);

@@ -2,6 +2,7 @@
 
 #include <array>
 
+class PictureCache;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -52,4 +53,6 @@ struct MainControls {
     QPushButton& cmdNapravo;
     QPushButton& cmdExit;
     QTimer& Tmr;
+    // The form's pictures decoded ahead for the next moves.
+    PictureCache& pictures;
 };

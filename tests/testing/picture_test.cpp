@@ -33,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(Picture, LoadPicture,
                                            LoadCase{"cameraHeldUpright", {400, 300}, true, {117, 156}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(LoadPictures, EachLabelEndsAsIfLoadedAlone)
+TEST(PictureCache, EachLabelEndsAsIfLoadedAlone)
 {
     QTemporaryDir folder;
     QLabel shown, missing;
@@ -42,9 +42,33 @@ TEST(LoadPictures, EachLabelEndsAsIfLoadedAlone)
     missing.setPixmap(QPixmap(10, 10));
     const PictureLoad loads[] = {{&shown, makeJpeg(folder, "a.jpg", {800, 600})},
                                  {&missing, folder.filePath("none.jpg")}};
-    loadPictures(loads);
+    PictureCache cache;
+    cache.show(loads);
     EXPECT_EQ(shown.pixmap().size(), QSize(96, 72));
     EXPECT_TRUE(missing.pixmap().isNull());
+}
+
+TEST(PictureCache, ShowsWhatWasDecodedAheadAndForgetsWhatIsNoLongerAsked)
+{
+    QTemporaryDir folder;
+    QLabel label;
+    label.resize(96, 72);
+    const QString path = makeJpeg(folder, "a.jpg", {800, 600});
+    const PictureLoad load[] = {{&label, path}};
+    PictureCache cache;
+    cache.prefetch(load);
+    cache.waitForPrefetch();
+    // Decoded ahead: the file may go, the picture is still shown.
+    QFile::rename(path, folder.filePath("gone.jpg"));
+    cache.show(load);
+    EXPECT_EQ(label.pixmap().size(), QSize(96, 72));
+    // Shown last is still known; asked for no more, it is forgotten.
+    cache.prefetch({});
+    cache.show(load);
+    EXPECT_FALSE(label.pixmap().isNull());
+    cache.show({});
+    cache.show(load);
+    EXPECT_TRUE(label.pixmap().isNull());
 }
 
 } // namespace
