@@ -8,9 +8,7 @@
 
 #include "platform/picture.h"
 #include "platform/services.h"
-#include "platform/ui.h"
 
-#include <QApplication>
 #include <QColor>
 #include <QDir>
 #include <QFileInfo>
@@ -78,26 +76,18 @@ struct Pictures {
     static QString fileName(int quality, int k) { return QStringLiteral("q%1_photo%2.jpg").arg(quality).arg(k); }
 };
 
-class NoServices : public Services {
-public:
-    void messageBox(const QString&, int, const QString&) override {}
-    bool askRetry(const QString&, const QString&) override { return false; }
-    void sendTab() override {}
-    void beep() override {}
-    void endProgram() override {}
-    bool endRequested() const override { return false; }
-    QString now() override { return {}; }
-    void randomize() override {}
-    double rnd() override { return 0; }
-};
-
-Pictures* pictures = nullptr;
+// Made once, on first use: saving 28 large photographs takes a while.
+const Pictures& photos()
+{
+    static const Pictures made;
+    return made;
+}
 
 void BM_MoveToPictureQuestion(benchmark::State& bench)
 {
     auto session = std::make_unique<Session>();
     session->pupil.pupilName = QStringLiteral("Иванов Иван");
-    session->pupil.testFolder = pictures->folder.path() + QDir::separator();
+    session->pupil.testFolder = photos().folder.path() + QDir::separator();
     const int quality = int(bench.range(0));
     session->counters.askCount = 2;
     for (int p = 1; p <= 2; ++p) {
@@ -109,7 +99,7 @@ void BM_MoveToPictureQuestion(benchmark::State& bench)
         for (int j = 1; j <= 6; ++j)
             q.optionText(j) = Pictures::fileName(quality, first + j);
     }
-    NoServices services;
+    QtServices services;
     FrmGl form(*session, services);
     form.show();
     const MainControls controls = form.controls();
@@ -123,7 +113,7 @@ void BM_MoveToPictureQuestion(benchmark::State& bench)
         bench.ResumeTiming();
         moveNext(controls, *session, state);
     }
-    bench.counters["jpeg_MB"] = double(pictures->bytes[quality == 90]) / 14 / 1e6;
+    bench.counters["jpeg_MB"] = double(photos().bytes[quality == 90]) / 14 / 1e6;
 }
 BENCHMARK(BM_MoveToPictureQuestion)
     ->ArgName("quality")
@@ -140,11 +130,11 @@ void BM_ShowPicturesNotDecodedAhead(benchmark::State& bench)
 {
     const int quality = int(bench.range(0));
     auto session = std::make_unique<Session>();
-    NoServices services;
+    QtServices services;
     FrmGl form(*session, services);
-    std::vector<PictureLoad> loads{{form.ImgVopros, pictures->folder.filePath(Pictures::fileName(quality, 0))}};
+    std::vector<PictureLoad> loads{{form.ImgVopros, photos().folder.filePath(Pictures::fileName(quality, 0))}};
     for (int k = 0; k < 6; ++k)
-        loads.push_back({form.Img[std::size_t(k)], pictures->folder.filePath(Pictures::fileName(quality, k + 1))});
+        loads.push_back({form.Img[std::size_t(k)], photos().folder.filePath(Pictures::fileName(quality, k + 1))});
     for (auto _ : bench) {
         PictureCache cache;
         cache.show(loads);
@@ -160,17 +150,3 @@ BENCHMARK(BM_ShowPicturesNotDecodedAhead)
     ->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    installFontSubstitutes();
-    Pictures made;
-    pictures = &made;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

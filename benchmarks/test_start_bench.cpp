@@ -6,9 +6,7 @@
 
 #include "platform/cp1251.h"
 #include "platform/services.h"
-#include "platform/ui.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -71,15 +69,3 @@ void BM_StartLargestTest(benchmark::State& bench)
 BENCHMARK(BM_StartLargestTest)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    installFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,5 +1,7 @@
 #include "forms/frm_file.h"
 
+#include "platform/controls.h"
+
 #include "platform/file_lists.h"
 #include "platform/run_error.h"
 #include "platform/services.h"
@@ -27,17 +29,9 @@ constexpr ControlPlace kPlaces[] = {
     {"CmdExit", {5160, 6030, 1560, 420}},
 };
 
-template <typename W, typename... Args>
-W* make(QWidget* form, const QString& name, Args&&... args)
-{
-    auto* w = new W(std::forward<Args>(args)..., form);
-    w->setObjectName(name);
-    return w;
-}
-
 QPushButton* button(QWidget* form, const char* name, const QString& caption, const QString& tip)
 {
-    auto* b = make<QPushButton>(form, QLatin1String(name));
+    auto* b = makeControl<QPushButton>(form, QLatin1String(name));
     b->setText(caption);
     b->setToolTip(tip);
     return b;
@@ -72,18 +66,18 @@ void FrmFile::createControls()
 {
     const QFont headingFont = formFont(12, true);
     for (int k = 0; k < 2; ++k) {
-        LblPapki[k] = make<QLabel>(this, QStringLiteral("LblPapki(%1)").arg(k));
+        LblPapki[k] = makeControl<QLabel>(this, QStringLiteral("LblPapki(%1)").arg(k));
         LblPapki[k]->setFont(headingFont);
         LblPapki[k]->setAlignment(Qt::AlignCenter);
     }
     LblPapki[0]->setText(QStringLiteral("Папки:"));
     LblPapki[1]->setText(QStringLiteral("Файлы:"));
 
-    DirKatalog = make<FolderList>(this, QStringLiteral("DirKatalog"));
+    DirKatalog = makeControl<FolderList>(this, QStringLiteral("DirKatalog"));
     DirKatalog->setToolTip(QStringLiteral("Переходя из папки в папку найдите тему теста по названию."));
-    File1 = make<FileList>(this, QStringLiteral("File1"), QStringLiteral("*.tst"));
+    File1 = makeControl<FileList>(this, QStringLiteral("File1"), QStringLiteral("*.tst"));
     File1->setToolTip(QStringLiteral("Здесь появится список тем тестов."));
-    txtFile = make<QLineEdit>(this, QStringLiteral("txtFile"));
+    txtFile = makeControl<QLineEdit>(this, QStringLiteral("txtFile"));
     txtFile->setToolTip(QStringLiteral("Здесь должно появиться Тема тестирования"));
     cmdOk = button(this, "cmdOk", {},
                    QStringLiteral("При нажатии этой клавиши будет выбран тест, тема которого находится в левом окне"));

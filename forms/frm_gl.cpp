@@ -6,6 +6,7 @@
 #include "testing/navigation.h"
 #include "testing/test_start.h"
 #include "testing/time_limit.h"
+#include "platform/controls.h"
 #include "platform/conversions.h"
 #include "platform/services.h"
 #include "platform/twips.h"
@@ -86,14 +87,6 @@ constexpr ControlPlace kPlaces[] = {
     {"cmdExit", {9400, 7740, 1895, 420}},
 };
 
-template <typename W>
-W* make(QWidget* form, const QString& name)
-{
-    auto* w = new W(form);
-    w->setObjectName(name);
-    return w;
-}
-
 QString indexed(const char* array, int k)
 {
     return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(k);
@@ -101,7 +94,7 @@ QString indexed(const char* array, int k)
 
 QLabel* label(QWidget* form, const char* name, const QString& caption, const QFont& font)
 {
-    auto* l = make<QLabel>(form, QLatin1String(name));
+    auto* l = makeControl<QLabel>(form, QLatin1String(name));
     l->setText(caption);
     l->setFont(font);
     return l;
@@ -110,7 +103,7 @@ QLabel* label(QWidget* form, const char* name, const QString& caption, const QFo
 // A read-only information box whose design text is also its tooltip.
 QLineEdit* infoBox(QWidget* form, const char* name, const QString& text, const QFont& font)
 {
-    auto* box = make<QLineEdit>(form, QLatin1String(name));
+    auto* box = makeControl<QLineEdit>(form, QLatin1String(name));
     box->setReadOnly(true);
     box->setText(text);
     box->setToolTip(text);
@@ -120,7 +113,7 @@ QLineEdit* infoBox(QWidget* form, const char* name, const QString& text, const Q
 
 QComboBox* holder(QWidget* form, const char* name, const QString& text)
 {
-    auto* box = make<QComboBox>(form, QLatin1String(name));
+    auto* box = makeControl<QComboBox>(form, QLatin1String(name));
     box->setEditable(true);
     box->setEditText(text);
     box->hide();
@@ -130,7 +123,7 @@ QComboBox* holder(QWidget* form, const char* name, const QString& text)
 QPushButton* button(QWidget* form, const char* name, const QString& caption, const QString& tip,
                     const QFont& font)
 {
-    auto* b = make<QPushButton>(form, QLatin1String(name));
+    auto* b = makeControl<QPushButton>(form, QLatin1String(name));
     b->setText(caption);
     b->setToolTip(tip);
     b->setFont(font);
@@ -208,7 +201,7 @@ void FrmGl::createControls()
     TxtOtvetov = infoBox(this, "TxtOtvetov", QStringLiteral("Ответов для выбора"), labelFont);
     TxtOtvetov->hide();
 
-    txtVopros = make<QPlainTextEdit>(this, QStringLiteral("txtVopros"));
+    txtVopros = makeControl<QPlainTextEdit>(this, QStringLiteral("txtVopros"));
     txtVopros->setReadOnly(true);
     txtVopros->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtVopros->setTabChangesFocus(true);
@@ -216,25 +209,25 @@ void FrmGl::createControls()
     txtVopros->setToolTip(QStringLiteral("Задание для выполнения"));
     setBackground(*txtVopros, 255, 255, 192);
     txtVopros->hide();
-    ImgVopros = make<QLabel>(this, QStringLiteral("ImgVopros"));
+    ImgVopros = makeControl<QLabel>(this, QStringLiteral("ImgVopros"));
     ImgVopros->setAlignment(Qt::AlignCenter);
     ImgVopros->hide();
     LblZ = label(this, "LblZ", {}, labelFont);
     LblZ->hide();
 
     for (int k = 0; k < 6; ++k) {
-        Otv[k] = make<QCheckBox>(this, indexed("Otv", k));
+        Otv[k] = makeControl<QCheckBox>(this, indexed("Otv", k));
         // A click ticks and unticks; the greyed state would read as not ticked.
         Otv[k]->setTristate(false);
         Otv[k]->hide();
-        TxtOtvets[k] = make<QPlainTextEdit>(this, indexed("TxtOtvets", k));
+        TxtOtvets[k] = makeControl<QPlainTextEdit>(this, indexed("TxtOtvets", k));
         TxtOtvets[k]->setFont(answerFont);
         TxtOtvets[k]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         TxtOtvets[k]->setReadOnly(true);
         TxtOtvets[k]->setFocusPolicy(Qt::ClickFocus);
         setBackground(*TxtOtvets[k], 192, 192, 255);
         TxtOtvets[k]->hide();
-        Img[k] = make<QLabel>(this, indexed("Img", k));
+        Img[k] = makeControl<QLabel>(this, indexed("Img", k));
         Img[k]->setAlignment(Qt::AlignCenter);
         // Clicks and the scroll bar belong to the text box beneath an empty picture.
         Img[k]->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -243,7 +236,7 @@ void FrmGl::createControls()
     }
     Otv[0]->setToolTip(QStringLiteral("Поставьте здесь галочку, если Вы выбираете этот ответ"));
 
-    Line1 = make<QFrame>(this, QStringLiteral("Line1(1)"));
+    Line1 = makeControl<QFrame>(this, QStringLiteral("Line1(1)"));
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);
     LblNow1 = label(this, "LblNow1", {}, labelFont);

@@ -1,5 +1,6 @@
 #include "forms/frm_log.h"
 
+#include "platform/controls.h"
 #include "platform/run_error.h"
 #include "platform/seqfile.h"
 #include "platform/services.h"
@@ -29,14 +30,6 @@ constexpr ControlPlace kPlaces[] = {
     {"cmdExit", {4380, 960, 1215, 375}},
 };
 
-template <typename W>
-W* make(QWidget* form, const char* name)
-{
-    auto* w = new W(form);
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
 } // namespace
 
 FrmLog::FrmLog(PupilRecord& pupil, Services& services, QWidget* parent)
@@ -57,25 +50,25 @@ void FrmLog::createControls()
 {
     const QFont labelFont = formFont(12, true);
 
-    txtFIO = make<QLineEdit>(this, "txtFIO");
+    txtFIO = makeControl<QLineEdit>(this, QStringLiteral("txtFIO"));
     txtFIO->setToolTip(QStringLiteral("Введите полностью фамилию и имя. Поле обязательно для заполнения."));
-    Label1 = make<QLabel>(this, "Label1");
+    Label1 = makeControl<QLabel>(this, QStringLiteral("Label1"));
     Label1->setText(QStringLiteral("Фамилия, имя:"));
     Label1->setFont(labelFont);
-    CboGruppa = make<QComboBox>(this, "CboGruppa");
+    CboGruppa = makeControl<QComboBox>(this, QStringLiteral("CboGruppa"));
     CboGruppa->setEditable(true);
     // The class box keeps what was typed as it is: no completion, no list growing.
     CboGruppa->setCompleter(nullptr);
     CboGruppa->setInsertPolicy(QComboBox::NoInsert);
     CboGruppa->setToolTip(
         QStringLiteral("Нажав на кнопку ниспадающего меню выберите свой класс. Выбор класса обязателен."));
-    CmdOk = make<QPushButton>(this, "CmdOk");
+    CmdOk = makeControl<QPushButton>(this, QStringLiteral("CmdOk"));
     CmdOk->setText(QStringLiteral("Ok"));
     CmdOk->setToolTip(QStringLiteral("Если заполнены все поля, нажмите эту клавишу."));
-    lblGruppa = make<QLabel>(this, "lblGruppa");
+    lblGruppa = makeControl<QLabel>(this, QStringLiteral("lblGruppa"));
     lblGruppa->setText(QStringLiteral("Выберите класс:"));
     lblGruppa->setFont(labelFont);
-    cmdExit = make<QPushButton>(this, "cmdExit");
+    cmdExit = makeControl<QPushButton>(this, QStringLiteral("cmdExit"));
     cmdExit->setText(QStringLiteral("Выход"));
     cmdExit->setToolTip(QStringLiteral("Досрочный выход из программы."));
 

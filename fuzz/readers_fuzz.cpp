@@ -16,16 +16,9 @@
 namespace {
 
 // Random values from a generator seeded by the input, so that a finding replays.
-class FuzzServices : public Services {
+class FuzzServices : public QtServices {
 public:
     explicit FuzzServices(std::size_t seed) : generator_(std::uint32_t(seed)) {}
-    void messageBox(const QString&, int, const QString&) override {}
-    bool askRetry(const QString&, const QString&) override { return false; }
-    void sendTab() override {}
-    void beep() override {}
-    void endProgram() override {}
-    bool endRequested() const override { return false; }
-    QString now() override { return {}; }
     void randomize() override {}
     double rnd() override { return std::generate_canonical<double, 53>(generator_); }
 

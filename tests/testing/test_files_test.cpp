@@ -1,6 +1,7 @@
 #include "testing/test_files.h"
 
 #include "tests/support/files.h"
+#include "tests/support/failing_device.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -132,27 +133,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "100%2.tst"}),
     rowName);
 
-// A device that gives some bytes and then fails, as a broken network share does.
-class FailingDevice : public QIODevice {
-public:
-    explicit FailingDevice(QByteArray first) : first_(std::move(first)) { open(QIODevice::ReadOnly); }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override
-    {
-        if (first_.isEmpty())
-            return -1;
-        const qint64 n = std::min<qint64>(maxSize, first_.size());
-        std::memcpy(data, first_.constData(), size_t(n));
-        first_.remove(0, n);
-        return n;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-    bool isSequential() const override { return true; }
-
-private:
-    QByteArray first_;
-};
 
 struct PointsRow {
     const char* name;
