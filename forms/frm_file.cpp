@@ -1,7 +1,6 @@
 #include "forms/frm_file.h"
 
 #include "platform/controls.h"
-
 #include "platform/file_lists.h"
 #include "platform/run_error.h"
 #include "platform/services.h"
