@@ -42,8 +42,8 @@ constexpr ControlPlace kPlaces[] = {
     {"LblOcenka", {5500, 540, 2400, 300}},
     {"LblNow(0)", {7980, 150, 2520, 300}},
     {"TxtVremya", {10560, 90, 735, 375}},
-    {"LblVariant", {7980, 540, 900, 300}},
-    {"TxtVar", {8880, 480, 495, 375}},
+    {"LblVariant", {7980, 540, 1000, 300}},
+    {"TxtVar", {8990, 480, 435, 375}},
     {"LblVsego", {9480, 540, 1020, 300}},
     {"TxtVsego", {10560, 480, 735, 375}},
     {"LblVopros", {120, 930, 2000, 300}},
@@ -141,6 +141,7 @@ FrmGl::FrmGl(Session& session, Services& services) : session_(session), services
     createControls();
     setClientSizeInTwips(*this, kClientWidth, kClientHeight);
     placeControls(*this, kPlaces);
+    centreOnScreen(*this);
     connect(cmdOpen, &QPushButton::clicked, this, &FrmGl::cmdOpenClick);
     connect(cmdBegin, &QPushButton::clicked, this, &FrmGl::cmdBeginClick);
     connect(cmdNapravo, &QPushButton::clicked, this, [this] { moveNext(controls(), session_, state_); });
@@ -301,8 +302,8 @@ void FrmGl::load()
         box->setReadOnly(true);
     LblVariant->setText(QStringLiteral("Вариант:"));
     LblVsego->setText(QStringLiteral("Заданий:"));
-    txtSpec->setText(pupil.subject.text());
-    txtTema->setText(pupil.topic.text());
+    showPadded(*txtSpec, pupil.subject.text());
+    showPadded(*txtTema, pupil.topic.text());
     pupil.pupilClass10 = pupil.pupilClass;
     TxtVar->setText(QStringLiteral("1"));
     TxtVid->setText(QStringLiteral("1"));

@@ -22,10 +22,10 @@ constexpr int kClientWidth = 5715;
 constexpr int kClientHeight = 1410;
 
 constexpr ControlPlace kPlaces[] = {
-    {"Label1", {120, 150, 1700, 300}},
-    {"txtFIO", {1900, 90, 3695, 390}},
-    {"lblGruppa", {120, 570, 1700, 300}},
-    {"CboGruppa", {1900, 510, 3695, 390}},
+    {"Label1", {120, 150, 1900, 300}},
+    {"txtFIO", {2040, 90, 3555, 390}},
+    {"lblGruppa", {120, 570, 1900, 300}},
+    {"CboGruppa", {2040, 510, 3555, 390}},
     {"CmdOk", {2250, 960, 1215, 375}},
     {"cmdExit", {4380, 960, 1215, 375}},
 };

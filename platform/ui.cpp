@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPalette>
 #include <QWidget>
 
@@ -56,6 +57,12 @@ void setMousePointer(QWidget& form, int pointer)
 int mousePointer(const QWidget& form)
 {
     return form.cursor().shape() == Qt::WaitCursor ? 11 : 0;
+}
+
+void showPadded(QLineEdit& box, const QString& text)
+{
+    box.setText(text);
+    box.setCursorPosition(0);
 }
 
 void setBackground(QWidget& widget, int red, int green, int blue)

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QKeyEvent;
+class QLineEdit;
 class QWidget;
 
 // The forms ask for "Times New Roman"; where it is missing, the metric-compatible
@@ -25,6 +26,10 @@ int shiftState(const QKeyEvent& event);
 // The mouse pointer of a form: 11 hourglass, 0 default.
 void setMousePointer(QWidget& form, int pointer);
 int mousePointer(const QWidget& form);
+
+// Shows a blank-padded text from its start: a line edit would otherwise scroll to
+// the end, where only the padding is.
+void showPadded(QLineEdit& box, const QString& text);
 
 // A widget's background colour (red, green, blue).
 void setBackground(QWidget& widget, int red, int green, int blue);

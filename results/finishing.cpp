@@ -3,6 +3,7 @@
 #include "results/checking.h"
 #include "results/file_retry.h"
 #include "results/result_files.h"
+#include "testing/display.h"
 
 #include "platform/conversions.h"
 #include "platform/services.h"
@@ -23,9 +24,9 @@ void takeOverQuestion(const MainControls& controls, Session& session, TestState&
     QuestionRecord& record = session.questionBank(c);
     record.answerForm = firstChar(controls.TxtVid.text());
     if (val(controls.TxtVid.text()) == 2)
-        state.typedAnswers(c) = controls.TxtOtvets[0]->toPlainText();
+        state.typedAnswers(c) = textOf(*controls.TxtOtvets[0]);
     record.optionCount = firstChar(controls.TxtOtvetov.text());
-    record.questionText = controls.txtVopros.toPlainText();
+    record.questionText = textOf(controls.txtVopros);
     const int n = std::clamp(int(val(QString(record.optionCount))), 0, kMaxOptions);
     for (int j = 1; j <= n; ++j) {
         // A greyed box counts as not ticked, as when the pupil moves to another question.

@@ -55,8 +55,8 @@ void startTest(const MainControls& c, Session& session, TestState& state, Servic
     c.Cbo5.setEditText(strInt(counters.markThresholds(1)));
     c.Cbo4.setEditText(strInt(counters.markThresholds(2)));
     c.Cbo3.setEditText(strInt(counters.markThresholds(3)));
-    c.txtSpec.setText(pupil.subject.text());
-    c.txtTema.setText(pupil.topic.text());
+    showPadded(c.txtSpec, pupil.subject.text());
+    showPadded(c.txtTema, pupil.topic.text());
     c.TxtVar.setText(pupil.variantNo.text());
     c.TxtVsego.setText(plainInt(counters.askCount));
     c.TxtVremya.setText(plainInt(counters.timePerQuestion));
