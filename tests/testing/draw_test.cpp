@@ -8,6 +8,14 @@
 
 namespace {
 
+TestCounters counted(int questionCount, int askCount)
+{
+    TestCounters counters;
+    counters.questionCount = std::int16_t(questionCount);
+    counters.askCount = std::int16_t(askCount);
+    return counters;
+}
+
 const auto rowName = [](const auto& info) { return std::string(info.param.name); };
 
 struct NumberRow {
@@ -55,9 +63,7 @@ TEST_P(QuestionDrawTest, DrawsDifferentNumbers)
     const QuestionDrawRow& row = GetParam();
     RecordingServices services;
     services.randomValues.assign(row.randoms.begin(), row.randoms.end());
-    TestCounters counters;
-    counters.questionCount = std::int16_t(row.questionCount);
-    counters.askCount = std::int16_t(row.askCount);
+    const TestCounters counters = counted(row.questionCount, row.askCount);
     TestState state;
     drawQuestions(services, counters, state);
     std::vector<int> drawn;
@@ -89,9 +95,7 @@ public:
 TEST(QuestionDraw, AStuckGeneratorTakesTheSmallestUnusedNumber)
 {
     StuckServices services;
-    TestCounters counters;
-    counters.questionCount = 350;
-    counters.askCount = 350;
+    const TestCounters counters = counted(350, 350);
     TestState state;
     drawQuestions(services, counters, state);
     for (int p = 1; p <= 350; ++p)
@@ -124,9 +128,7 @@ QuestionRecord question(const QString& text, QChar form, QChar count)
 
 TEST(Exchange, ThreeThenOneAsksTheSecondAndThirdQuestions)
 {
-    TestCounters counters;
-    counters.questionCount = 3;
-    counters.askCount = 2;
+    const TestCounters counters = counted(3, 2);
     QuestionBank bank;
     TestState state;
     for (int k = 1; k <= 3; ++k) {
@@ -160,9 +162,7 @@ TEST_P(ShuffleTest, EachFlagFollowsItsText)
 {
     RecordingServices services;
     services.randomValues.assign(GetParam().randoms.begin(), GetParam().randoms.end());
-    TestCounters counters;
-    counters.questionCount = 2;
-    counters.askCount = 2;
+    const TestCounters counters = counted(2, 2);
     QuestionBank bank;
     TestState state;
     bank(1) = question("tick", u'1', u'4');
@@ -198,9 +198,7 @@ TEST(Shuffle, ExchangesInOrderOfThePlaces)
 {
     RecordingServices services;
     services.randomValues = {0.99, 0.0, 0.5, 0.7}; // option order 4, 1, 2, 3
-    TestCounters counters;
-    counters.questionCount = 1;
-    counters.askCount = 1;
+    const TestCounters counters = counted(1, 1);
     QuestionBank bank;
     TestState state;
     bank(1) = question("tick", u'1', u'4');
@@ -215,9 +213,7 @@ TEST(Shuffle, NoOrOneOptionDrawsOnceAndKeepsEverything)
 {
     RecordingServices services;
     services.randomValues = {0.6, 0.3};
-    TestCounters counters;
-    counters.questionCount = 2;
-    counters.askCount = 2;
+    const TestCounters counters = counted(2, 2);
     QuestionBank bank;
     TestState state;
     bank(1) = question("none", u'1', u'0');
@@ -233,9 +229,7 @@ TEST(Shuffle, NoOrOneOptionDrawsOnceAndKeepsEverything)
 TEST(Shuffle, AStuckGeneratorDoesNotHang)
 {
     StuckServices services;
-    TestCounters counters;
-    counters.questionCount = 1;
-    counters.askCount = 1;
+    const TestCounters counters = counted(1, 1);
     QuestionBank bank;
     TestState state;
     bank(1) = question("tick", u'1', u'6');
@@ -258,9 +252,7 @@ class ShuffleFailureTest : public ::testing::TestWithParam<ShuffleFailureRow> {}
 TEST_P(ShuffleFailureTest, NeedsDigits)
 {
     RecordingServices services;
-    TestCounters counters;
-    counters.questionCount = 1;
-    counters.askCount = 1;
+    const TestCounters counters = counted(1, 1);
     QuestionBank bank;
     TestState state;
     bank(1) = question("q", GetParam().form, GetParam().count);
