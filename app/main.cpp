@@ -1,8 +1,8 @@
 #include "app/startup.h"
 
-#include "platform/services.h"
-#include "platform/ui.h"
-#include "testing/session.h"
+#include "ui/qt_services.h"
+#include "ui/form_helpers.h"
+#include "quiz/session.h"
 
 #include <QApplication>
 

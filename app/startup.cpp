@@ -1,10 +1,10 @@
 #include "app/startup.h"
 
 #include "forms/frm_log.h"
-#include "platform/conversions.h"
-#include "platform/run_error.h"
-#include "platform/services.h"
-#include "testing/session.h"
+#include "runtime/conversions.h"
+#include "runtime/run_error.h"
+#include "runtime/services.h"
+#include "quiz/session.h"
 
 namespace {
 

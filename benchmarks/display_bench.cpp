@@ -3,11 +3,11 @@
 // were decoded ahead while the pupil read the question before; and the same
 // pictures shown with nothing decoded ahead, as the first question of a test is.
 #include "forms/frm_gl.h"
-#include "testing/navigation.h"
-#include "testing/session.h"
+#include "quiz/navigation.h"
+#include "quiz/session.h"
 
-#include "platform/picture.h"
-#include "platform/services.h"
+#include "ui/picture.h"
+#include "ui/qt_services.h"
 
 #include <QColor>
 #include <QDir>
@@ -89,7 +89,7 @@ void BM_MoveToPictureQuestion(benchmark::State& bench)
     session->pupil.pupilName = QStringLiteral("Иванов Иван");
     session->pupil.testFolder = photos().folder.path() + QDir::separator();
     const int quality = int(bench.range(0));
-    session->counters.askCount = 2;
+    session->header.askCount = 2;
     for (int p = 1; p <= 2; ++p) {
         QuestionRecord& q = session->questionBank(p);
         q.answerForm = u'1';
@@ -103,8 +103,8 @@ void BM_MoveToPictureQuestion(benchmark::State& bench)
     FrmGl form(*session, services);
     form.show();
     const MainControls controls = form.controls();
-    TestState& state = form.state();
-    state.testRunning = true;
+    Attempt& state = form.state();
+    state.quizRunning = true;
     state.currentQuestion = 0;
     moveNext(controls, *session, state);
     for (auto _ : bench) {

@@ -4,8 +4,8 @@
 #include "results/file_retry.h"
 #include "results/result_files.h"
 
-#include "platform/cp1251.h"
-#include "platform/services.h"
+#include "runtime/cp1251.h"
+#include "runtime/services.h"
 
 #include <QTemporaryDir>
 
@@ -87,12 +87,12 @@ void BM_FinishingDataPart(benchmark::State& state)
 {
     QTemporaryDir dir;
     auto session = std::make_unique<Session>();
-    auto test = std::make_unique<TestState>();
+    auto test = std::make_unique<Attempt>();
     session->pupil = benchPupil(dir.path());
-    session->counters.askCount = 350;
-    session->counters.markThresholds(1) = 80;
-    session->counters.markThresholds(2) = 60;
-    session->counters.markThresholds(3) = 40;
+    session->header.askCount = 350;
+    session->header.markThresholds(1) = 80;
+    session->header.markThresholds(2) = 60;
+    session->header.markThresholds(3) = 40;
     for (int i = 1; i <= 350; ++i) {
         QuestionRecord& q = session->questionBank(i);
         q.points = std::int16_t(1 + i % 3);

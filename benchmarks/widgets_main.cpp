@@ -1,5 +1,5 @@
 // The main of the benchmarks that show forms: a QApplication, headless unless told otherwise.
-#include "platform/ui.h"
+#include "ui/form_helpers.h"
 
 #include <QApplication>
 

@@ -1,12 +1,12 @@
 #include "forms/frm_file.h"
 
-#include "platform/controls.h"
-#include "platform/file_lists.h"
-#include "platform/run_error.h"
-#include "platform/services.h"
-#include "platform/twips.h"
-#include "platform/ui.h"
-#include "testing/session.h"
+#include "ui/controls.h"
+#include "ui/file_lists.h"
+#include "runtime/run_error.h"
+#include "runtime/services.h"
+#include "ui/twips.h"
+#include "ui/form_helpers.h"
+#include "quiz/session.h"
 
 #include <QDir>
 #include <QLabel>

@@ -2,15 +2,15 @@
 
 #include "forms/frm_file.h"
 #include "results/finishing.h"
-#include "testing/display.h"
-#include "testing/navigation.h"
-#include "testing/test_start.h"
-#include "testing/time_limit.h"
-#include "platform/controls.h"
-#include "platform/conversions.h"
-#include "platform/services.h"
-#include "platform/twips.h"
-#include "platform/ui.h"
+#include "quiz/display.h"
+#include "quiz/navigation.h"
+#include "quiz/quiz_start.h"
+#include "quiz/time_limit.h"
+#include "ui/controls.h"
+#include "runtime/conversions.h"
+#include "runtime/services.h"
+#include "ui/twips.h"
+#include "ui/form_helpers.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -317,8 +317,8 @@ void FrmGl::load()
     pupil.variantNo = TxtVar->text();
     pupil.subject = txtSpec->text();
     pupil.topic = txtTema->text();
-    session_.counters.timePerQuestion = toInt16(val(TxtVremya->text())).value_or(0);
-    session_.counters.askCount = toInt16(val(TxtVsego->text())).value_or(0);
+    session_.header.timePerQuestion = toInt16(val(TxtVremya->text())).value_or(0);
+    session_.header.askCount = toInt16(val(TxtVsego->text())).value_or(0);
     txtVopros->hide();
     for (int k = 0; k < 6; ++k) {
         TxtOtvets[k]->clear();
@@ -336,12 +336,12 @@ void FrmGl::cmdOpenClick()
 
 void FrmGl::cmdBeginClick()
 {
-    startTest(controls(), session_, state_, services_, [this] { cmdOpenClick(); });
+    startQuiz(controls(), session_, state_, services_, [this] { cmdOpenClick(); });
 }
 
 void FrmGl::cmdExitClick()
 {
-    finishTest(controls(), session_, state_, services_);
+    finishQuiz(controls(), session_, state_, services_);
 }
 
 void FrmGl::TmrTimer()

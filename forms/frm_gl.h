@@ -1,10 +1,10 @@
 #pragma once
 
-#include "testing/main_controls.h"
-#include "testing/session.h"
-#include "testing/test_state.h"
+#include "quiz/main_controls.h"
+#include "quiz/session.h"
+#include "quiz/attempt.h"
 
-#include "platform/picture.h"
+#include "ui/picture.h"
 
 #include <QWidget>
 
@@ -28,7 +28,7 @@ public:
     FrmGl(Session& session, Services& services);
 
     MainControls controls();
-    TestState& state() { return state_; }
+    Attempt& state() { return state_; }
 
     // The load step, run by the start-up before the form is shown. A pupil name
     // beginning with "*" ends the program here, and the form must not be shown.
@@ -97,6 +97,6 @@ private:
 
     Session& session_;
     Services& services_;
-    TestState state_;
+    Attempt state_;
     PictureCache pictures_;
 };

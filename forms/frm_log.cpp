@@ -1,12 +1,12 @@
 #include "forms/frm_log.h"
 
-#include "platform/controls.h"
-#include "platform/run_error.h"
-#include "platform/seqfile.h"
-#include "platform/services.h"
-#include "platform/twips.h"
-#include "platform/ui.h"
-#include "testing/session.h"
+#include "ui/controls.h"
+#include "runtime/run_error.h"
+#include "runtime/seqfile.h"
+#include "runtime/services.h"
+#include "ui/twips.h"
+#include "ui/form_helpers.h"
+#include "quiz/session.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

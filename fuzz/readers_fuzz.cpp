@@ -1,7 +1,7 @@
 // Arbitrary bytes as a test file, a points file and an answer key; a test file
 // that reads is then drawn, exchanged and shuffled as the test start would.
-#include "testing/draw.h"
-#include "testing/test_files.h"
+#include "quiz/draw.h"
+#include "quiz/quiz_files.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -38,7 +38,7 @@ struct Reading {
 
 using Options = std::vector<std::pair<QString, int>>;
 
-Options optionsAt(const QuestionBank& bank, const TestState& state, int p)
+Options optionsAt(const QuestionBank& bank, const Attempt& state, int p)
 {
     Options options;
     for (int j = 1; j <= kMaxOptions; ++j)
@@ -47,24 +47,24 @@ Options optionsAt(const QuestionBank& bank, const TestState& state, int p)
     return options;
 }
 
-void drawAndCheck(const QByteArray& bytes, Session& session, TestState& state)
+void drawAndCheck(const QByteArray& bytes, Session& session, Attempt& state)
 {
-    const TestCounters& counters = session.counters;
+    const QuizHeader& header = session.header;
     FuzzServices services(qHash(bytes));
-    drawQuestions(services, counters, state);
-    std::vector<bool> drawn(std::size_t(counters.questionCount) + 1, false);
-    for (int p = 1; p <= counters.askCount; ++p) {
+    drawQuestions(services, header, state);
+    std::vector<bool> drawn(std::size_t(header.questionCount) + 1, false);
+    for (int p = 1; p <= header.askCount; ++p) {
         const int d = state.drawNumbers(p);
-        if (d < 1 || d > counters.questionCount || drawn[std::size_t(d)])
+        if (d < 1 || d > header.questionCount || drawn[std::size_t(d)])
             __builtin_trap();
         drawn[std::size_t(d)] = true;
     }
-    exchangeDrawnQuestions(counters, session.questionBank, state);
+    exchangeDrawnQuestions(header, session.questionBank, state);
     std::vector<Options> before;
-    for (int p = 1; p <= counters.askCount; ++p)
+    for (int p = 1; p <= header.askCount; ++p)
         before.push_back(optionsAt(session.questionBank, state, p));
-    shuffleOptions(services, counters, session.questionBank, state);
-    for (int p = 1; p <= counters.askCount; ++p) {
+    shuffleOptions(services, header, session.questionBank, state);
+    for (int p = 1; p <= header.askCount; ++p) {
         if (optionsAt(session.questionBank, state, p) != before[std::size_t(p - 1)])
             __builtin_trap(); // an option text parted from its flag
     }
@@ -76,24 +76,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const auto session = std::make_unique<Session>();
-    const auto state = std::make_unique<TestState>();
+    const auto state = std::make_unique<Attempt>();
     QuestionBank& bank = session->questionBank;
 
     bool bodiesRead = false;
     try {
         Reading test(bytes, QStringLiteral("fuzz.tst"));
-        readTestHeader(test.reader, session->pupil, session->counters);
-        readQuestionBodies(test.reader, session->counters.questionCount, bank);
+        readQuizHeader(test.reader, session->pupil, session->header);
+        readQuestionBodies(test.reader, session->header.questionCount, bank);
         bodiesRead = true;
     } catch (const RunError&) {
     }
     if (!bodiesRead) {
         // The other readers still get a full bank of all answer forms to read against.
-        session->counters.questionCount = kMaxQuestions;
+        session->header.questionCount = kMaxQuestions;
         for (int k = 1; k <= kMaxQuestions; ++k)
             bank(k).answerForm = QChar(u'1' + k % 3);
     }
-    const int questionCount = session->counters.questionCount;
+    const int questionCount = session->header.questionCount;
 
     Reading points(bytes, QStringLiteral("fuzz.tsb"));
     readPoints(points.reader, questionCount, bank);

@@ -1,7 +1,7 @@
 #include "results/checking.h"
 
-#include "platform/conversions.h"
-#include "platform/cp1251.h"
+#include "runtime/conversions.h"
+#include "runtime/cp1251.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,7 +46,7 @@ bool isTypedQuestion(QChar answerForm)
     return val(QString(answerForm)) == 2;
 }
 
-Verdict checkQuestion(const QuestionBank& bank, TestState& state, int position)
+Verdict checkQuestion(const QuestionBank& bank, Attempt& state, int position)
 {
     Verdict verdict;
     verdict.typed = isTypedQuestion(bank(position).answerForm);
@@ -63,9 +63,9 @@ Verdict checkQuestion(const QuestionBank& bank, TestState& state, int position)
     return verdict;
 }
 
-Checking checkAll(const Session& session, TestState& state)
+Checking checkAll(const Session& session, Attempt& state)
 {
-    const int askCount = std::min<int>(session.counters.askCount, kMaxQuestions);
+    const int askCount = std::min<int>(session.header.askCount, kMaxQuestions);
     std::int32_t pointsInBank = 0;
     for (int i = 1; i <= askCount; ++i)
         pointsInBank += session.questionBank(i).points;
@@ -85,7 +85,7 @@ Checking checkAll(const Session& session, TestState& state)
             score.pointsScored += pointsOf(i);
     }
     score.percentDone = percentOf(score.pointsScored, score.pointsTotal);
-    score.mark = markFor(score.percentDone, session.counters.markThresholds);
+    score.mark = markFor(score.percentDone, session.header.markThresholds);
     return checking;
 }
 

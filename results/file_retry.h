@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/seqfile.h"
-#include "platform/services.h"
+#include "runtime/seqfile.h"
+#include "runtime/services.h"
 
 #include <QString>
 #include <QStringList>

@@ -3,10 +3,10 @@
 #include "results/checking.h"
 #include "results/file_retry.h"
 #include "results/result_files.h"
-#include "testing/display.h"
+#include "quiz/display.h"
 
-#include "platform/conversions.h"
-#include "platform/services.h"
+#include "runtime/conversions.h"
+#include "runtime/services.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -16,7 +16,7 @@
 
 #include <algorithm>
 
-void takeOverQuestion(const MainControls& controls, Session& session, TestState& state)
+void takeOverQuestion(const MainControls& controls, Session& session, Attempt& state)
 {
     const int c = state.currentQuestion;
     if (c < 1 || c > kMaxQuestions)
@@ -34,7 +34,7 @@ void takeOverQuestion(const MainControls& controls, Session& session, TestState&
     }
 }
 
-void finishTest(const MainControls& controls, Session& session, TestState& state, Services& services,
+void finishQuiz(const MainControls& controls, Session& session, Attempt& state, Services& services,
                 std::chrono::milliseconds lockWait)
 {
     if (state.finished)
@@ -70,7 +70,7 @@ void finishTest(const MainControls& controls, Session& session, TestState& state
         rebuildStatistics(retry, registerPath, inTestFolder(pupil, statisticsFileName(pupil)));
 
     services.beep();
-    services.messageBox(resultMessage(askedText, score, session.counters.markThresholds), Icon::Information,
+    services.messageBox(resultMessage(askedText, score, session.header.markThresholds), Icon::Information,
                         resultTitle(pupil));
     services.endProgram();
 }

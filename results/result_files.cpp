@@ -1,6 +1,6 @@
 #include "results/result_files.h"
 
-#include "platform/conversions.h"
+#include "runtime/conversions.h"
 
 namespace {
 

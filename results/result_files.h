@@ -2,8 +2,8 @@
 
 #include "results/checking.h"
 
-#include "platform/seqfile.h"
-#include "testing/session.h"
+#include "runtime/seqfile.h"
+#include "quiz/session.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,8 +2,8 @@
 
 #include "forms/frm_file.h"
 #include "forms/frm_log.h"
-#include "platform/file_lists.h"
-#include "testing/session.h"
+#include "ui/file_lists.h"
+#include "quiz/session.h"
 #include "tests/support/classroom.h"
 #include "tests/support/files.h"
 #include "tests/support/pupil_driver.h"

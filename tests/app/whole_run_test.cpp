@@ -1,9 +1,9 @@
 #include "app/startup.h"
 
 #include "forms/frm_file.h"
-#include "platform/cp1251.h"
-#include "platform/file_lists.h"
-#include "testing/session.h"
+#include "runtime/cp1251.h"
+#include "ui/file_lists.h"
+#include "quiz/session.h"
 #include "tests/support/classroom.h"
 #include "tests/support/files.h"
 #include "tests/support/pupil_driver.h"

@@ -1,8 +1,8 @@
 #include "forms/frm_file.h"
 
-#include "platform/file_lists.h"
-#include "platform/twips.h"
-#include "testing/session.h"
+#include "ui/file_lists.h"
+#include "ui/twips.h"
+#include "quiz/session.h"
 #include "tests/support/classroom.h"
 #include "tests/support/files.h"
 #include "tests/support/recording_services.h"

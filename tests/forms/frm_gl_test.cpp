@@ -1,6 +1,6 @@
 #include "forms/frm_gl.h"
 
-#include "platform/twips.h"
+#include "ui/twips.h"
 #include "tests/support/classroom.h"
 #include "tests/support/recording_services.h"
 
@@ -99,7 +99,7 @@ TEST(FrmGlLoadTest, TextsAndValuesBeforeAnyTest)
     EXPECT_EQ(pupil.pupilClass10.text(), QStringLiteral("11 11 В ги"));
     EXPECT_EQ(pupil.variantNo.text(), QStringLiteral("1"));
     EXPECT_EQ(pupil.topic.text(), QString(75, QLatin1Char(' ')));
-    EXPECT_EQ(f.session->counters.askCount, 1);
+    EXPECT_EQ(f.session->header.askCount, 1);
     EXPECT_EQ(form.state().currentQuestion, 1);
     EXPECT_EQ(form.windowTitle().left(32), QStringLiteral("Программа ученика. Тестирование."));
 }
@@ -107,16 +107,16 @@ TEST(FrmGlLoadTest, TextsAndValuesBeforeAnyTest)
 TEST(FrmGlLoadTest, ClearsTheKeyFlagsButNotTheScratchSlot)
 {
     LoadedForm f;
-    TestState& state = f.form->state();
+    Attempt& state = f.form->state();
     state.correctFlags(1, 1) = 1;
     state.correctFlags(6, 350) = 1;
     state.correctFlags(6, 351) = 1;
-    f.session->counters.timePerQuestion = 0;
+    f.session->header.timePerQuestion = 0;
     f.form->load();
     EXPECT_EQ(state.correctFlags(1, 1), 0);
     EXPECT_EQ(state.correctFlags(6, 350), 0);
     EXPECT_EQ(state.correctFlags(6, 351), 1);
-    EXPECT_EQ(f.session->counters.timePerQuestion, 30);
+    EXPECT_EQ(f.session->header.timePerQuestion, 30);
 }
 
 TEST(FrmGlLoadTest, FontsPlacesAndTabOrder)

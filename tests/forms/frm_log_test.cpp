@@ -1,8 +1,8 @@
 #include "forms/frm_log.h"
 
-#include "platform/run_error.h"
-#include "platform/twips.h"
-#include "testing/session.h"
+#include "runtime/run_error.h"
+#include "ui/twips.h"
+#include "quiz/session.h"
 #include "tests/support/classroom.h"
 #include "tests/support/files.h"
 #include "tests/support/recording_services.h"

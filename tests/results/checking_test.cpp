@@ -8,13 +8,13 @@ namespace {
 
 struct Answers {
     std::unique_ptr<Session> session = std::make_unique<Session>();
-    std::unique_ptr<TestState> state = std::make_unique<TestState>();
+    std::unique_ptr<Attempt> state = std::make_unique<Attempt>();
 
     Answers()
     {
-        session->counters.markThresholds(1) = 80;
-        session->counters.markThresholds(2) = 60;
-        session->counters.markThresholds(3) = 40;
+        session->header.markThresholds(1) = 80;
+        session->header.markThresholds(2) = 60;
+        session->header.markThresholds(3) = 40;
     }
     void typed(int position, const QString& key, const QString& answer, std::int16_t points = 1)
     {
@@ -136,10 +136,10 @@ TEST_P(ScoreTest, TotalsPercentageAndMark)
 {
     const ScoreRow& row = GetParam();
     Answers t;
-    t.session->counters.askCount = std::int16_t(row.asked);
-    t.session->counters.markThresholds(1) = row.t5;
-    t.session->counters.markThresholds(2) = row.t4;
-    t.session->counters.markThresholds(3) = row.t3;
+    t.session->header.askCount = std::int16_t(row.asked);
+    t.session->header.markThresholds(1) = row.t5;
+    t.session->header.markThresholds(2) = row.t4;
+    t.session->header.markThresholds(3) = row.t3;
     for (int i = 1; i <= row.asked; ++i)
         t.ticks(i, "100000", i <= row.correct ? "100000" : "000000", row.points);
     const Checking checking = checkAll(*t.session, *t.state);
@@ -170,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CheckAll, AQuestionOfNoPointsAddsNothingWhileOthersCarryPoints)
 {
     Answers t;
-    t.session->counters.askCount = 3;
+    t.session->header.askCount = 3;
     t.ticks(1, "100000", "100000", 2);
     t.ticks(2, "100000", "100000", 0);
     t.ticks(3, "100000", "000000", 2);

@@ -38,11 +38,11 @@ public:
         pupil.topic = QStringLiteral("Дроби");
         pupil.variantNo = QStringLiteral("1");
         pupil.testFolder = folder + QLatin1Char('/');
-        session_->counters.markThresholds(1) = 80;
-        session_->counters.markThresholds(2) = 60;
-        session_->counters.markThresholds(3) = 40;
+        session_->header.markThresholds(1) = 80;
+        session_->header.markThresholds(2) = 60;
+        session_->header.markThresholds(3) = 40;
         state().startTime = kStart;
-        state().testRunning = true;
+        state().quizRunning = true;
         form_->txtTema->setText(pupil.topic.text());
         form_->LblZ->show();
         form_->Tmr->start();
@@ -50,7 +50,7 @@ public:
 
     Session& session() { return *session_; }
     PupilRecord& pupil() { return session_->pupil; }
-    TestState& state() { return form_->state(); }
+    Attempt& state() { return form_->state(); }
     FrmGl& form() { return *form_; }
 
     // A tick question of three options; flags as digit texts, option 1 first.
@@ -86,7 +86,7 @@ public:
 
     void finish(std::chrono::milliseconds lockWait = 10s)
     {
-        finishTest(form_->controls(), *session_, state(), services_, lockWait);
+        finishQuiz(form_->controls(), *session_, state(), services_, lockWait);
     }
 
 private:
@@ -97,8 +97,8 @@ private:
         q.optionCount = options;
         q.questionText = text;
         q.points = points;
-        session_->counters.askCount = std::max<std::int16_t>(session_->counters.askCount, std::int16_t(i));
-        form_->TxtVsego->setText(QString::number(session_->counters.askCount));
+        session_->header.askCount = std::max<std::int16_t>(session_->header.askCount, std::int16_t(i));
+        form_->TxtVsego->setText(QString::number(session_->header.askCount));
         return q;
     }
 

@@ -8,8 +8,8 @@
 #include "results/file_retry.h"
 #include "results/result_files.h"
 
-#include "platform/seqfile.h"
-#include "platform/services.h"
+#include "runtime/seqfile.h"
+#include "runtime/services.h"
 
 #include <QString>
 #include <QThread>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "results/checking.h"
-#include "testing/session.h"
+#include "quiz/session.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "files.h"
 
-#include "platform/cp1251.h"
+#include "runtime/cp1251.h"
 
 #include <QFile>
 

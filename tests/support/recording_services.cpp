@@ -1,5 +1,7 @@
 #include "recording_services.h"
 
+#include "ui/qt_services.h"
+
 #include <gtest/gtest.h>
 
 RecordingServices::~RecordingServices()

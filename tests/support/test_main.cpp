@@ -1,4 +1,4 @@
-#include "platform/ui.h"
+#include "ui/form_helpers.h"
 
 #include <QApplication>
 

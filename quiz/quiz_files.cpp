@@ -1,0 +1,192 @@
+#include "quiz/quiz_files.h"
+
+#include "runtime/conversions.h"
+#include "runtime/cp1251.h"
+#include "runtime/run_error.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+// Like SeqReader::fail, but for a line already read past.
+[[noreturn]] void failAt(const SeqReader& reader, int line, int number, const QString& what)
+{
+    throw runError(number, QStringLiteral("файл %1, строка %2: %3").arg(reader.fileName(), QString::number(line), what));
+}
+
+QString requiredLine(SeqReader& reader, const QString& what)
+{
+    if (reader.atEnd())
+        reader.fail(ErrorNumber::PastEndOfFile, what);
+    return reader.lineInput();
+}
+
+struct HeaderNumber {
+    std::int16_t value;
+    int line;
+};
+
+HeaderNumber headerNumber(SeqReader& reader, const QString& name)
+{
+    const int line = reader.lineNumber();
+    const Int16Field field = reader.int16Field();
+    switch (field.status) {
+    case Int16Field::Status::Ok:
+        break;
+    case Int16Field::Status::Missing:
+        failAt(reader, line, ErrorNumber::PastEndOfFile, QStringLiteral("нет числа: %1").arg(name));
+    case Int16Field::Status::NotNumber:
+        failAt(reader, line, ErrorNumber::TypeMismatch,
+               QStringLiteral("%1: «%2» — не число").arg(name, field.text));
+    case Int16Field::Status::Overflow:
+        failAt(reader, line, ErrorNumber::Overflow,
+               QStringLiteral("%1: %2 выходит за пределы от -32768 до 32767").arg(name, field.text));
+    }
+    return {field.value, line};
+}
+
+QString bodyLine(SeqReader& reader, int question, const QString& what)
+{
+    return requiredLine(reader, QStringLiteral("файл кончается внутри вопроса %1: нет строки %2")
+                                    .arg(QString::number(question), what));
+}
+
+} // namespace
+
+QString siblingFileName(const QString& testPath, QStringView extension)
+{
+    const qsizetype stem = trimBlanks(testPath).size() - 4;
+    if (stem < 0)
+        throw runError(ErrorNumber::InvalidCall,
+                       QStringLiteral("имя файла теста «%1» слишком короткое, в нём нет расширения").arg(testPath));
+    return testPath.left(stem).append(extension);
+}
+
+QString existingFileIgnoringCase(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return path;
+    const QString wanted = info.fileName();
+    const QStringList names = info.absoluteDir().entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString& name : names) {
+        if (name.compare(wanted, Qt::CaseInsensitive) == 0)
+            return path.chopped(wanted.size()) + name;
+    }
+    return path;
+}
+
+void readQuizHeader(SeqReader& reader, PupilRecord& pupil, QuizHeader& header)
+{
+    pupil.subject = requiredLine(reader, QStringLiteral("нет строки с названием предмета"));
+    pupil.topic = requiredLine(reader, QStringLiteral("нет строки с темой теста"));
+    pupil.variantNo = requiredLine(reader, QStringLiteral("нет строки с номером варианта"));
+    header.timePerQuestion = headerNumber(reader, QStringLiteral("время на вопрос в секундах")).value;
+    const HeaderNumber questions = headerNumber(reader, QStringLiteral("число вопросов в файле"));
+    const HeaderNumber toAsk = headerNumber(reader, QStringLiteral("число задаваемых вопросов"));
+    for (int i = 1; i <= 3; ++i)
+        header.markThresholds(i) =
+            headerNumber(reader, QStringLiteral("процент для оценки %1").arg(6 - i)).value;
+
+    header.questionCount = std::min<std::int16_t>(questions.value, kMaxQuestions);
+    header.askCount = std::min(toAsk.value, header.questionCount);
+    // Nothing to ask would leave the pupil a test without a question on screen.
+    if (header.questionCount <= 0)
+        failAt(reader, questions.line, ErrorNumber::InvalidCall,
+               QStringLiteral("число вопросов в файле %1, в тесте нечего задавать")
+                   .arg(header.questionCount));
+    if (header.askCount <= 0)
+        failAt(reader, toAsk.line, ErrorNumber::InvalidCall,
+               QStringLiteral("число задаваемых вопросов %1, в тесте нечего задавать").arg(header.askCount));
+}
+
+void readPoints(SeqReader& reader, int questionCount, QuestionBank& bank)
+{
+    const int count = std::clamp(questionCount, 0, kMaxQuestions);
+    for (int k = 1; k <= count; ++k)
+        bank(k).points = 0;
+    try {
+        for (int k = 1; k <= count; ++k) {
+            const Int16Field field = reader.int16Field();
+            if (field.status == Int16Field::Status::Missing || field.status == Int16Field::Status::Overflow)
+                return;
+            bank(k).points = field.value; // a field that is no number is worth 0, and reading goes on
+        }
+    } catch (const RunError&) {
+        // An unreadable points file only costs the points not yet read.
+    }
+}
+
+void readQuestionBodies(SeqReader& reader, int questionCount, QuestionBank& bank)
+{
+    const int count = std::min(questionCount, kMaxQuestions);
+    for (int k = 1; k <= count; ++k) {
+        QuestionRecord& question = bank(k);
+        const int formLine = reader.lineNumber();
+        question.answerForm = firstChar(bodyLine(reader, k, QStringLiteral("с формой ответа")));
+        if (digitValue(question.answerForm) < 0)
+            failAt(reader, formLine, ErrorNumber::TypeMismatch,
+                   QStringLiteral("у вопроса %1 форма ответа «%2», а должна быть цифра "
+                                  "(1 — отметить варианты, 2 — набрать ответ)")
+                       .arg(QString::number(k), QString(question.answerForm)));
+
+        const int countLine = reader.lineNumber();
+        question.optionCount = firstChar(bodyLine(reader, k, QStringLiteral("с числом вариантов ответа")));
+        int n = digitValue(question.optionCount);
+        if (n > kMaxOptions)
+            failAt(reader, countLine, ErrorNumber::InvalidCall,
+                   QStringLiteral("у вопроса %1 вариантов ответа %2, а их может быть не больше шести")
+                       .arg(k)
+                       .arg(n));
+        if (n < 0) {
+            // A tick question's options are shuffled by their count, which must be known.
+            if (question.answerForm == u'1')
+                failAt(reader, countLine, ErrorNumber::TypeMismatch,
+                       QStringLiteral("у вопроса %1 число вариантов ответа «%2», а должна быть цифра от 0 до 6")
+                           .arg(QString::number(k), QString(question.optionCount)));
+            n = 0;
+        }
+
+        question.questionText = bodyLine(reader, k, QStringLiteral("с текстом вопроса"));
+        for (int j = 1; j <= kMaxOptions; ++j)
+            question.optionText(j) =
+                j <= n ? bodyLine(reader, k, QStringLiteral("с вариантом ответа %1").arg(j)) : QString();
+    }
+}
+
+void readAnswerKey(SeqReader& reader, int questionCount, const QuestionBank& bank, Attempt& state)
+{
+    const int count = std::min(questionCount, kMaxQuestions);
+    for (int k = 1; k <= count; ++k) {
+        const int line = reader.lineNumber();
+        const QString key =
+            requiredLine(reader, QStringLiteral("файл ключа кончается раньше: нет строки для вопроса %1").arg(k));
+        const QChar form = bank(k).answerForm;
+        const int formValue = digitValue(form);
+        if (formValue < 0)
+            failAt(reader, line, ErrorNumber::TypeMismatch,
+                   QStringLiteral("у вопроса %1 в файле теста форма ответа «%2», а должна быть цифра")
+                       .arg(QString::number(k), QString(form)));
+        if (formValue == 2) {
+            state.correctTyped(k) = upperCase(key);
+            for (int j = 1; j <= kMaxOptions; ++j)
+                state.correctFlags(j, k) = 0;
+            continue;
+        }
+        if (key.size() < kMaxOptions)
+            failAt(reader, line, ErrorNumber::TypeMismatch,
+                   QStringLiteral("в строке ключа меньше шести символов (вопрос %1)").arg(k));
+        for (int j = 1; j <= kMaxOptions; ++j) {
+            const int digit = digitValue(key[j - 1]);
+            if (digit < 0)
+                failAt(reader, line, ErrorNumber::TypeMismatch,
+                       QStringLiteral("в строке ключа на месте %1 стоит «%2», а должна быть цифра (вопрос %3)")
+                           .arg(QString::number(j), QString(key[j - 1]), QString::number(k)));
+            state.correctFlags(j, k) = std::int16_t(digit - j);
+        }
+        state.correctTyped(k).clear();
+    }
+}

@@ -1,0 +1,54 @@
+#include "quiz/time_limit.h"
+
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CaptionCase {
+    const char* name;
+    double timeLeft;
+    const char16_t* caption;
+};
+
+class TimeCaption : public ::testing::TestWithParam<CaptionCase> {};
+
+TEST_P(TimeCaption, ShowsMinutesAndSecondsEachAfterABlank)
+{
+    EXPECT_EQ(timeCaption(GetParam().timeLeft), QString::fromUtf16(GetParam().caption));
+}
+
+INSTANTIATE_TEST_SUITE_P(TimeLimit, TimeCaption,
+                         ::testing::Values(CaptionCase{"nineFiftyNine", 599, u" 9 мин. 59 с."},
+                                           CaptionCase{"oneMinute", 60, u" 1 мин. 0 с."},
+                                           CaptionCase{"lastSecond", 0, u" 0 мин. 0 с."},
+                                           CaptionCase{"hourAndASecond", 3601, u" 60 мин. 1 с."},
+                                           CaptionCase{"longestTest", 350.0 * 32767, u" 191140 мин. 50 с."}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TimerTick, CountsDownThenReportsTheEndWithoutTouchingTheCaption)
+{
+    Attempt state;
+    QLabel LblNow1;
+    state.timeLeft = 20 * 30;
+    EXPECT_EQ(timerTick(state, LblNow1), TimeTick::Counting);
+    EXPECT_EQ(LblNow1.text(), QStringLiteral(" 9 мин. 59 с."));
+    state.timeLeft = 1;
+    EXPECT_EQ(timerTick(state, LblNow1), TimeTick::Counting);
+    EXPECT_EQ(LblNow1.text(), QStringLiteral(" 0 мин. 0 с."));
+    EXPECT_EQ(timerTick(state, LblNow1), TimeTick::TimeUp);
+    EXPECT_EQ(state.timeLeft, -1);
+    EXPECT_EQ(LblNow1.text(), QStringLiteral(" 0 мин. 0 с."));
+}
+
+TEST(TimerTick, NoTimePerQuestionEndsAtTheFirstTick)
+{
+    Attempt state;
+    QLabel LblNow1;
+    state.timeLeft = 5 * 0;
+    EXPECT_EQ(timerTick(state, LblNow1), TimeTick::TimeUp);
+    EXPECT_EQ(LblNow1.text(), QString());
+}
+
+} // namespace

@@ -1,0 +1,80 @@
+#include "ui/qt_services.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QWidget>
+
+#include <chrono>
+
+QtServices::QtServices()
+{
+    randomize();
+}
+
+void QtServices::messageBox(const QString& text, int icon, const QString& title)
+{
+    if (ended_)
+        return;
+    QMessageBox::Icon shown = QMessageBox::NoIcon;
+    if (icon == Icon::Information)
+        shown = QMessageBox::Information;
+    else if (icon == Icon::Critical)
+        shown = QMessageBox::Critical;
+    QMessageBox box(shown, title.isEmpty() ? kDefaultTitle : title, text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+bool QtServices::askRetry(const QString& text, const QString& title)
+{
+    if (ended_)
+        return false;
+    QMessageBox box(QMessageBox::Warning, title.isEmpty() ? kDefaultTitle : title, text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QPushButton* retry = box.addButton(QStringLiteral("Повторить"), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(retry);
+    box.exec();
+    return box.clickedButton() == retry;
+}
+
+void QtServices::sendTab()
+{
+    postTabToFocus();
+}
+
+void QtServices::beep()
+{
+    QApplication::beep();
+}
+
+void QtServices::endProgram()
+{
+    ended_ = true;
+    QCoreApplication::exit(0);
+}
+
+QString QtServices::now()
+{
+    return dateTimeText(QDateTime::currentDateTime());
+}
+
+void QtServices::randomize()
+{
+    generator_.seed(static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+}
+
+double QtServices::rnd()
+{
+    // 53 random bits scaled below 1: never 1.0, unlike some distribution implementations.
+    return double(generator_() >> 11) * 0x1.0p-53;
+}
+
+void postTabToFocus()
+{
+    if (QWidget* target = QApplication::focusWidget())
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+}
