@@ -18,7 +18,7 @@ bool registrationHolds(const PupilRecord& pupil)
 
 std::unique_ptr<FrmGl> runStartup(Session& session, Services& services)
 {
-    services.messageBox(QStringLiteral("Вы запустили программу школьника. "), Icon::Information,
+    services.messageBox(QStringLiteral("Вы запустили программу школьника. "), MessageIcon::Information,
                         QStringLiteral("Программа школьника."));
     if (services.endRequested())
         return nullptr;
@@ -44,7 +44,7 @@ std::unique_ptr<FrmGl> runStartup(Session& session, Services& services)
         return nullptr;
     frmGl->show();
     services.messageBox(QStringLiteral("Начните работу с нажатием командной кнопки 'Выбор теста' (внизу)"),
-                        Icon::Information, QStringLiteral("Как начать работу?"));
+                        MessageIcon::Information, QStringLiteral("Как начать работу?"));
     if (services.endRequested())
         return nullptr;
     return frmGl;

@@ -18,7 +18,7 @@ namespace {
 
 class QuietServices : public Services {
 public:
-    void messageBox(const QString& text, int, const QString&) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    void messageBox(const QString& text, MessageIcon, const QString&) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
     bool askRetry(const QString& text, const QString&) override
     {
         std::fprintf(stderr, "%s\n", qPrintable(text));
@@ -28,7 +28,7 @@ public:
     void beep() override {}
     void endProgram() override {}
     bool endRequested() const override { return false; }
-    QString now() override { return QStringLiteral("07.12.2026 9:05:03"); }
+    QDateTime now() override { return QDateTime(QDate(2026, 12, 7), QTime(9, 5, 3)); }
     void randomize() override {}
     double rnd() override { return 0; }
 };
@@ -114,14 +114,14 @@ void BM_FinishingDataPart(benchmark::State& state)
     QuietServices services;
     FileRetry retry{services};
     for (auto _ : state) {
-        QStringList protocol = protocolHead(pupil, QStringLiteral("07.12.2026 9:00:00"), services.now());
+        QStringList protocol = protocolHead(pupil, QStringLiteral("07.12.2026 9:00:00"), dateTimeText(services.now()));
         const Checking checking = checkAll(*session, *test);
         for (std::size_t k = 0; k < checking.verdicts.size(); ++k)
             protocol << protocolLine(checking.verdicts[k], session->questionBank(int(k) + 1).questionText);
         protocol << protocolSummary(QStringLiteral("350"), checking.score);
         const bool written =
             writeProtocol(retry, inTestFolder(pupil, protocolFileName(pupil, pupil.topic.text())), protocol)
-            && appendRegisterLine(retry, registerPath, registerLine(pupil, checking.score, services.now()))
+            && appendRegisterLine(retry, registerPath, registerLine(pupil, checking.score, dateTimeText(services.now())))
             && rebuildStatistics(retry, registerPath, inTestFolder(pupil, statisticsFileName(pupil)));
         if (!written)
             state.SkipWithError("result files not written");

@@ -105,7 +105,7 @@ bool FrmFile::openFolder(const QString& folder)
         return true;
     } catch (const RunError& error) {
         services_.messageBox(QStringLiteral("Не удалось открыть папку. %1").arg(error.description()),
-                             Icon::Critical, QStringLiteral("Выбор теста"));
+                             MessageIcon::Critical, QStringLiteral("Выбор теста"));
         return false;
     }
 }

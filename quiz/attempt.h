@@ -2,6 +2,7 @@
 
 #include "quiz/session.h"
 
+#include <QDateTime>
 #include <QString>
 
 #include <cstdint>
@@ -15,7 +16,7 @@ struct Attempt {
     Table1<QString, kBankSlots> typedAnswers;
     Table1<int, kBankSlots> drawNumbers;
     double timeLeft = 0;
-    QString startTime;
+    QDateTime startTime;
     // 32 bits: the asked questions may carry more than 32767 points in all.
     std::int32_t pointsTotal = 0;
     std::int32_t pointsScored = 0;

@@ -65,5 +65,5 @@ void keyDown(int keyCode, int shiftState, const MainControls& controls, Session&
     else if (keyCode == KeyCode::PageDown)
         moveNext(controls, session, state);
     if (keyCode == KeyCode::F1 && shiftState == kCtrlAlt)
-        services.messageBox(productNoticeText(), Icon::Information, productNoticeTitle());
+        services.messageBox(productNoticeText(), MessageIcon::Information, productNoticeTitle());
 }

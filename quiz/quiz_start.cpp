@@ -19,14 +19,14 @@
 void reportQuizFailure(Services& services, const RunError& failure, const QString& file)
 {
     services.messageBox(QStringLiteral("Ошибка: ") + plainInt(failure.number()) + u' ' + failure.description(),
-                        Icon::Information);
+                        MessageIcon::Information);
     if (failure.number() == ErrorNumber::FileNotFound)
-        services.messageBox(QStringLiteral("Не найден файл: ") + file, Icon::None);
+        services.messageBox(QStringLiteral("Не найден файл: ") + file, MessageIcon::None);
     else if (failure.number() == ErrorNumber::DeviceIo)
-        services.messageBox(QStringLiteral("Ошибка ввода-вывода: ") + file, Icon::None);
+        services.messageBox(QStringLiteral("Ошибка ввода-вывода: ") + file, MessageIcon::None);
     else
         services.messageBox(QStringLiteral("Необрабатываемая ошибка. Ошибка при чтении файлов теста."),
-                            Icon::Information);
+                            MessageIcon::Information);
 }
 
 void startQuiz(const MainControls& c, Session& session, Attempt& state, Services& services,

@@ -47,7 +47,7 @@ void finishQuiz(const MainControls& controls, Session& session, Attempt& state, 
     takeOverQuestion(controls, session, state);
 
     const PupilRecord& pupil = session.pupil;
-    QStringList protocol = protocolHead(pupil, state.startTime, services.now());
+    QStringList protocol = protocolHead(pupil, dateTimeText(state.startTime), dateTimeText(services.now()));
 
     const Checking checking = checkAll(session, state);
     const Score& score = checking.score;
@@ -66,11 +66,11 @@ void finishQuiz(const MainControls& controls, Session& session, Attempt& state, 
     FileRetry retry{services, lockWait};
     writeProtocol(retry, inTestFolder(pupil, protocolFileName(pupil, controls.txtTema.text())), protocol);
     const QString registerPath = inTestFolder(pupil, registerFileName(pupil));
-    if (appendRegisterLine(retry, registerPath, registerLine(pupil, score, services.now())))
+    if (appendRegisterLine(retry, registerPath, registerLine(pupil, score, dateTimeText(services.now()))))
         rebuildStatistics(retry, registerPath, inTestFolder(pupil, statisticsFileName(pupil)));
 
     services.beep();
-    services.messageBox(resultMessage(askedText, score, session.header.markThresholds), Icon::Information,
+    services.messageBox(resultMessage(askedText, score, session.header.markThresholds), MessageIcon::Information,
                         resultTitle(pupil));
     services.endProgram();
 }

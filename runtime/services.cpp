@@ -8,6 +8,6 @@ QString dateTimeText(const QDateTime& moment)
 void reportAndEnd(Services& services, const RunError& error)
 {
     services.messageBox(QStringLiteral("Ошибка %1: %2").arg(error.number()).arg(error.description()),
-                        Icon::Critical);
+                        MessageIcon::Critical);
     services.endProgram();
 }

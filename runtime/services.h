@@ -5,12 +5,7 @@
 #include <QDateTime>
 #include <QString>
 
-// Message box icons, as their values are passed around.
-namespace Icon {
-constexpr int None = 0;
-constexpr int Critical = 16;
-constexpr int Information = 64;
-} // namespace Icon
+enum class MessageIcon { None, Information, Critical };
 
 // The title a message box shows when its caller gives none.
 inline const QString kDefaultTitle = QStringLiteral("Школьник");
@@ -22,7 +17,7 @@ public:
     virtual ~Services() = default;
 
     // A modal message box with one OK button; returns when it is dismissed.
-    virtual void messageBox(const QString& text, int icon, const QString& title = {}) = 0;
+    virtual void messageBox(const QString& text, MessageIcon icon, const QString& title = {}) = 0;
     // A modal question with the buttons "Повторить" and "Отмена"; true when the
     // user chose to try again.
     virtual bool askRetry(const QString& text, const QString& title = {}) = 0;
@@ -33,8 +28,7 @@ public:
     // The caller returns at once; nothing after it in the handler may run.
     virtual void endProgram() = 0;
     virtual bool endRequested() const = 0;
-    // The current date and time as text, "07.12.2026 9:05:03".
-    virtual QString now() = 0;
+    virtual QDateTime now() = 0;
     // Reseeds the random generator from the clock.
     virtual void randomize() = 0;
     // The next random value, uniform in [0, 1).

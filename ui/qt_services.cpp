@@ -14,14 +14,14 @@ QtServices::QtServices()
     randomize();
 }
 
-void QtServices::messageBox(const QString& text, int icon, const QString& title)
+void QtServices::messageBox(const QString& text, MessageIcon icon, const QString& title)
 {
     if (ended_)
         return;
     QMessageBox::Icon shown = QMessageBox::NoIcon;
-    if (icon == Icon::Information)
+    if (icon == MessageIcon::Information)
         shown = QMessageBox::Information;
-    else if (icon == Icon::Critical)
+    else if (icon == MessageIcon::Critical)
         shown = QMessageBox::Critical;
     QMessageBox box(shown, title.isEmpty() ? kDefaultTitle : title, text, QMessageBox::Ok,
                     QApplication::activeWindow());
@@ -57,9 +57,9 @@ void QtServices::endProgram()
     QCoreApplication::exit(0);
 }
 
-QString QtServices::now()
+QDateTime QtServices::now()
 {
-    return dateTimeText(QDateTime::currentDateTime());
+    return QDateTime::currentDateTime();
 }
 
 void QtServices::randomize()

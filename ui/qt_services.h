@@ -8,13 +8,13 @@
 class QtServices : public Services {
 public:
     QtServices();
-    void messageBox(const QString& text, int icon, const QString& title = {}) override;
+    void messageBox(const QString& text, MessageIcon icon, const QString& title = {}) override;
     bool askRetry(const QString& text, const QString& title = {}) override;
     void sendTab() override;
     void beep() override;
     void endProgram() override;
     bool endRequested() const override { return ended_; }
-    QString now() override;
+    QDateTime now() override;
     void randomize() override;
     double rnd() override;
 

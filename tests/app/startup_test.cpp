@@ -90,12 +90,12 @@ struct Start {
     std::unique_ptr<FrmGl> run() { return runStartup(*session, services); }
     void takeGreeting()
     {
-        EXPECT_EQ(services.takeMessage(), (MessageRecord{QStringLiteral("Вы запустили программу школьника. "), 64,
+        EXPECT_EQ(services.takeMessage(), (MessageRecord{QStringLiteral("Вы запустили программу школьника. "), MessageIcon::Information,
                                                          QStringLiteral("Программа школьника.")}));
     }
     void takeHint()
     {
-        EXPECT_EQ(services.takeMessage(), (MessageRecord{kHint, 64, QStringLiteral("Как начать работу?")}));
+        EXPECT_EQ(services.takeMessage(), (MessageRecord{kHint, MessageIcon::Information, QStringLiteral("Как начать работу?")}));
         EXPECT_TRUE(hintOverMainForm);
     }
 

@@ -107,7 +107,7 @@ TEST_F(WholeRun, AnsweredAndFinishedByTheButton)
     EXPECT_EQ(services.takeMessage(),
               (MessageRecord{QStringLiteral("Задано: 3 заданий. Всего возможных баллов:  4. Из них набрано:  3. "
                                             "Правильно выполнено:  75% задания. Ваша оценка:  4"),
-                             64, QStringLiteral("Школьник: Иванов Иван                   ")}));
+                             MessageIcon::Information, QStringLiteral("Школьник: Иванов Иван                   ")}));
     EXPECT_EQ(services.beeps, 1);
     EXPECT_EQ(services.endCalls, 1);
     expectFiles(
@@ -138,7 +138,7 @@ TEST_F(WholeRun, FinishedWhenTheTimeRunsOut)
     EXPECT_EQ(services.takeMessage(),
               (MessageRecord{QStringLiteral("Задано: 3 заданий. Всего возможных баллов:  4. Из них Вы набрали менее:  "
                                             "40%. Ваша оценка:  2"),
-                             64, QStringLiteral("Школьник: Иванов Иван                   ")}));
+                             MessageIcon::Information, QStringLiteral("Школьник: Иванов Иван                   ")}));
     expectFiles(
         {QStringLiteral("Ф.И.О.: Иванов Иван                   "), QStringLiteral("Номер варианта:  2"),
          QStringLiteral("Класс: 5 класс"),

@@ -105,7 +105,7 @@ TEST_P(ProductNotice, OpensOnCtrlAltF1Only)
     if (!GetParam().notice)
         return;
     const MessageRecord box = services.takeMessage();
-    EXPECT_EQ(box.icon, 64);
+    EXPECT_EQ(box.icon, MessageIcon::Information);
     for (const QString& text : {box.title, box.text}) {
         EXPECT_TRUE(text.contains(QStringLiteral("Школьник"))) << text.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("1.0.0"))) << text.toStdString();

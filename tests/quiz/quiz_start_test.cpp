@@ -91,7 +91,7 @@ TEST_F(QuizStartTest, PreparesTheScreenAndShowsTheFirstQuestion)
     EXPECT_EQ(form->TxtVsego->text(), "3");
     EXPECT_EQ(form->TxtVremya->text(), "30");
     EXPECT_EQ(state().timeLeft, 90.0);
-    EXPECT_EQ(state().startTime, services.nowText);
+    EXPECT_EQ(state().startTime, services.nowValue);
     EXPECT_EQ(session->pupil.testPath, folder.filePath("Дроби.ts1"));
     EXPECT_TRUE(form->Tmr->isActive());
     EXPECT_FALSE(form->cmdOpen->isEnabled());
@@ -139,15 +139,15 @@ TEST_P(QuizStartFailure, IsReportedInTwoBoxesAndTheSelectionOpensAgain)
     const MessageRecord first = services.takeMessage();
     EXPECT_TRUE(first.text.startsWith(QStringLiteral("Ошибка: %1 ").arg(row.number))) << first.text.toStdString();
     EXPECT_TRUE(first.text.contains(row.inDescription)) << first.text.toStdString();
-    EXPECT_EQ(first.icon, 64);
+    EXPECT_EQ(first.icon, MessageIcon::Information);
     EXPECT_EQ(first.title, QString());
     const MessageRecord second = services.takeMessage();
     if (row.fileNotFound) {
         const QString file = row.removeKey ? "Дроби.ts1" : "Дроби.tst";
-        EXPECT_EQ(second, (MessageRecord{QStringLiteral("Не найден файл: ") + folder.filePath(file), 0, {}}));
+        EXPECT_EQ(second, (MessageRecord{QStringLiteral("Не найден файл: ") + folder.filePath(file), MessageIcon::None, {}}));
     } else {
         EXPECT_EQ(second, (MessageRecord{QStringLiteral("Необрабатываемая ошибка. Ошибка при чтении файлов теста."),
-                                         64, {}}));
+                                         MessageIcon::Information, {}}));
     }
     ASSERT_NE(selection(), nullptr);
     EXPECT_TRUE(selection()->isVisible());

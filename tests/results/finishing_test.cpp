@@ -21,8 +21,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QString kStart = QStringLiteral("07.12.2026 9:00:00");
-const QString kEnd = QStringLiteral("07.12.2026 9:05:03");
+const QDateTime kStart{QDate(2026, 12, 7), QTime(9, 0, 0)};
+const QDateTime kEnd{QDate(2026, 12, 7), QTime(9, 5, 3)};
 
 // One run of the main form, from a started test to the finishing.
 class FormRun {
@@ -109,7 +109,7 @@ private:
 
 class Finishing : public ::testing::Test {
 protected:
-    Finishing() { services.nowText = kEnd; }
+    Finishing() { services.nowValue = kEnd; }
 
     QString file(const QString& name) const { return dir.filePath(name); }
     std::unique_ptr<FormRun> newRun(const QString& pupilClass = QStringLiteral("10 5 класс"))
@@ -119,7 +119,7 @@ protected:
     // A later run of the program, with services of its own.
     std::unique_ptr<FormRun> nextRun(RecordingServices& next)
     {
-        next.nowText = kEnd;
+        next.nowValue = kEnd;
         return std::make_unique<FormRun>(next, dir.path(), QStringLiteral("10 5 класс"));
     }
     // Twenty one-point tick questions, the first `correct` of them answered right;
@@ -136,7 +136,7 @@ protected:
     {
         const MessageRecord box = services.takeMessage();
         EXPECT_FALSE(box.question);
-        EXPECT_EQ(box.icon, Icon::Information);
+        EXPECT_EQ(box.icon, MessageIcon::Information);
         EXPECT_EQ(box.title, QStringLiteral("Школьник: Иванов Иван                   "));
         return box;
     }

@@ -21,7 +21,7 @@ namespace {
 // Nobody sits at this program: a question is answered "Отмена" and remembered.
 class UnattendedServices : public Services {
 public:
-    void messageBox(const QString& text, int, const QString&) override { complain(text); }
+    void messageBox(const QString& text, MessageIcon, const QString&) override { complain(text); }
     bool askRetry(const QString& text, const QString&) override
     {
         complain(text);
@@ -31,7 +31,7 @@ public:
     void beep() override {}
     void endProgram() override {}
     bool endRequested() const override { return false; }
-    QString now() override { return kWriterTime; }
+    QDateTime now() override { return QDateTime::fromString(kWriterTime, QStringLiteral("dd.MM.yyyy H:mm:ss")); }
     void randomize() override {}
     double rnd() override { return 0; }
 
@@ -58,7 +58,7 @@ int main(int argc, char** argv)
         for (int line = 1; line <= count; ++line) {
             const PupilRecord pupil = writerPupil(folder, writer, line);
             const QString registerPath = inTestFolder(pupil, registerFileName(pupil));
-            if (appendRegisterLine(retry, registerPath, registerLine(pupil, writerScore(writer, line), services.now())))
+            if (appendRegisterLine(retry, registerPath, registerLine(pupil, writerScore(writer, line), dateTimeText(services.now()))))
                 rebuildStatistics(retry, registerPath, inTestFolder(pupil, statisticsFileName(pupil)));
         }
         return services.complained ? 1 : 0;

@@ -7,11 +7,11 @@
 RecordingServices::~RecordingServices()
 {
     for (const MessageRecord& m : messages_)
-        ADD_FAILURE() << "Unexpected message box: \"" << m.text.toStdString() << "\" icon " << m.icon
+        ADD_FAILURE() << "Unexpected message box: \"" << m.text.toStdString() << "\" icon " << int(m.icon)
                       << " title \"" << m.title.toStdString() << "\"";
 }
 
-void RecordingServices::messageBox(const QString& text, int icon, const QString& title)
+void RecordingServices::messageBox(const QString& text, MessageIcon icon, const QString& title)
 {
     if (endRequested())
         ADD_FAILURE() << "Message box after the end of the program: \"" << text.toStdString() << "\"";
@@ -24,7 +24,7 @@ bool RecordingServices::askRetry(const QString& text, const QString& title)
 {
     if (endRequested())
         ADD_FAILURE() << "Question after the end of the program: \"" << text.toStdString() << "\"";
-    messages_.push_back({text, 0, title, true});
+    messages_.push_back({text, MessageIcon::None, title, true});
     if (onMessage)
         onMessage(messages_.back());
     if (retryAnswers.empty())

@@ -10,7 +10,7 @@
 
 struct MessageRecord {
     QString text;
-    int icon = 0;
+    MessageIcon icon = MessageIcon::None;
     QString title;
     bool question = false; // asked with askRetry
 
@@ -24,14 +24,14 @@ class RecordingServices : public Services {
 public:
     ~RecordingServices() override;
 
-    void messageBox(const QString& text, int icon, const QString& title = {}) override;
+    void messageBox(const QString& text, MessageIcon icon, const QString& title = {}) override;
     // Recorded like a message box; answered from retryAnswers, "Отмена" when none is left.
     bool askRetry(const QString& text, const QString& title = {}) override;
     void sendTab() override;
     void beep() override { ++beeps; }
     void endProgram() override { ++endCalls; }
     bool endRequested() const override { return endCalls > 0; }
-    QString now() override { return nowText; }
+    QDateTime now() override { return nowValue; }
     void randomize() override { ++randomizeCalls; }
     double rnd() override;
 
@@ -46,7 +46,7 @@ public:
     int beeps = 0;
     int endCalls = 0;
     int randomizeCalls = 0;
-    QString nowText = QStringLiteral("07.12.2026 9:05:03");
+    QDateTime nowValue{QDate(2026, 12, 7), QTime(9, 5, 3)};
     std::deque<double> randomValues;
     std::deque<bool> retryAnswers;
 
