@@ -1,8 +1,8 @@
 #include "app/startup.h"
 
-#include "ui/qt_services.h"
+#include "quiz/quiz_run.h"
 #include "ui/form_helpers.h"
-#include "quiz/session.h"
+#include "ui/qt_services.h"
 
 #include <QApplication>
 
@@ -13,9 +13,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     installFontSubstitutes();
     QtServices services;
-    // The pupil record and the question bank live for the whole run.
-    const auto session = std::make_unique<Session>();
-    const std::unique_ptr<FrmGl> frmGl = runStartup(*session, services);
+    // The pupil record and the running quiz live for the whole run.
+    const auto run = std::make_unique<QuizRun>();
+    const std::unique_ptr<FrmGl> frmGl = runStartup(*run, services);
     if (!frmGl)
         return 0;
     return app.exec();

@@ -4,7 +4,7 @@
 #include "runtime/conversions.h"
 #include "runtime/run_error.h"
 #include "runtime/services.h"
-#include "quiz/session.h"
+#include "quiz/quiz_run.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ bool registrationHolds(const PupilRecord& pupil)
 
 } // namespace
 
-std::unique_ptr<FrmGl> runStartup(Session& session, Services& services)
+std::unique_ptr<FrmGl> runStartup(QuizRun& run, Services& services)
 {
     services.messageBox(QStringLiteral("Вы запустили программу школьника. "), MessageIcon::Information,
                         QStringLiteral("Программа школьника."));
@@ -25,7 +25,7 @@ std::unique_ptr<FrmGl> runStartup(Session& session, Services& services)
 
     bool registrationPending = true;
     while (registrationPending) {
-        FrmLog frmLog(session.pupil, services);
+        FrmLog frmLog(run.pupil, services);
         try {
             frmLog.load();
         } catch (const RunError& error) {
@@ -35,10 +35,10 @@ std::unique_ptr<FrmGl> runStartup(Session& session, Services& services)
         frmLog.exec();
         if (services.endRequested())
             return nullptr;
-        registrationPending = !registrationHolds(session.pupil);
+        registrationPending = !registrationHolds(run.pupil);
     }
 
-    auto frmGl = std::make_unique<FrmGl>(session, services);
+    auto frmGl = std::make_unique<FrmGl>(run, services);
     frmGl->load();
     if (services.endRequested())
         return nullptr;

@@ -5,8 +5,8 @@
 #include <memory>
 
 class Services;
-struct Session;
+struct QuizRun;
 
 // The start-up: greets the pupil, registers them, opens the main form and tells
 // them how to begin. Returns the main form, or nullptr when the program ended.
-std::unique_ptr<FrmGl> runStartup(Session& session, Services& services);
+std::unique_ptr<FrmGl> runStartup(QuizRun& run, Services& services);

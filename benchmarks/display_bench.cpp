@@ -3,8 +3,7 @@
 // were decoded ahead while the pupil read the question before; and the same
 // pictures shown with nothing decoded ahead, as the first question of a test is.
 #include "forms/frm_gl.h"
-#include "quiz/navigation.h"
-#include "quiz/session.h"
+#include "quiz/quiz_run.h"
 
 #include "ui/picture.h"
 #include "ui/qt_services.h"
@@ -13,7 +12,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -85,13 +86,13 @@ const Pictures& photos()
 
 void BM_MoveToPictureQuestion(benchmark::State& bench)
 {
-    auto session = std::make_unique<Session>();
-    session->pupil.pupilName = QStringLiteral("Иванов Иван");
-    session->pupil.testFolder = photos().folder.path() + QDir::separator();
+    auto run = std::make_unique<QuizRun>();
+    run->pupil.pupilName = QStringLiteral("Иванов Иван");
+    run->pupil.testFolder = photos().folder.path() + QDir::separator();
     const int quality = int(bench.range(0));
-    session->header.askCount = 2;
+    run->header.askCount = 2;
     for (int p = 1; p <= 2; ++p) {
-        QuestionRecord& q = session->questionBank(p);
+        QuestionRecord& q = run->questionBank(p);
         q.answerForm = u'1';
         q.optionCount = u'6';
         const int first = (p - 1) * 7;
@@ -100,18 +101,16 @@ void BM_MoveToPictureQuestion(benchmark::State& bench)
             q.optionText(j) = Pictures::fileName(quality, first + j);
     }
     QtServices services;
-    FrmGl form(*session, services);
+    FrmGl form(*run, services);
+    beginQuiz(*run, services.now());
+    form.showRun();
     form.show();
-    const MainControls controls = form.controls();
-    Attempt& state = form.state();
-    state.quizRunning = true;
-    state.currentQuestion = 0;
-    moveNext(controls, *session, state);
+    auto* cmdNapravo = form.findChild<QPushButton*>(QStringLiteral("cmdNapravo"));
     for (auto _ : bench) {
         bench.PauseTiming();
-        controls.pictures.waitForPrefetch();
+        form.waitForPicturesAhead();
         bench.ResumeTiming();
-        moveNext(controls, *session, state);
+        cmdNapravo->click();
     }
     bench.counters["jpeg_MB"] = double(photos().bytes[quality == 90]) / 14 / 1e6;
 }
@@ -129,12 +128,14 @@ BENCHMARK(BM_MoveToPictureQuestion)
 void BM_ShowPicturesNotDecodedAhead(benchmark::State& bench)
 {
     const int quality = int(bench.range(0));
-    auto session = std::make_unique<Session>();
+    auto run = std::make_unique<QuizRun>();
     QtServices services;
-    FrmGl form(*session, services);
-    std::vector<PictureLoad> loads{{form.ImgVopros, photos().folder.filePath(Pictures::fileName(quality, 0))}};
+    FrmGl form(*run, services);
+    std::vector<PictureLoad> loads{{form.findChild<QLabel*>(QStringLiteral("ImgVopros")),
+                                    photos().folder.filePath(Pictures::fileName(quality, 0))}};
     for (int k = 0; k < 6; ++k)
-        loads.push_back({form.Img[std::size_t(k)], photos().folder.filePath(Pictures::fileName(quality, k + 1))});
+        loads.push_back({form.findChild<QLabel*>(QStringLiteral("Img(%1)").arg(k)),
+                         photos().folder.filePath(Pictures::fileName(quality, k + 1))});
     for (auto _ : bench) {
         PictureCache cache;
         cache.show(loads);

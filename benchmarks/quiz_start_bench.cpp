@@ -1,8 +1,7 @@
 // "Начать" on the largest legal test: 350 questions of six options, with points
 // and the answer key, read, drawn, shuffled and the first question shown.
 #include "forms/frm_gl.h"
-#include "quiz/session.h"
-#include "quiz/quiz_start.h"
+#include "quiz/quiz_run.h"
 
 #include "runtime/cp1251.h"
 #include "ui/qt_services.h"
@@ -49,22 +48,22 @@ void BM_StartLargestQuiz(benchmark::State& bench)
 {
     QTemporaryDir folder;
     const QString testPath = largestTest(folder);
-    auto session = std::make_unique<Session>();
-    session->pupil.pupilName = QStringLiteral("Иванов Иван");
-    session->pupil.testFolder = folder.path() + u'/';
+    auto run = std::make_unique<QuizRun>();
+    run->pupil.pupilName = QStringLiteral("Иванов Иван");
+    run->pupil.testFolder = folder.path() + u'/';
     QtServices services;
-    FrmGl form(*session, services);
+    FrmGl form(*run, services);
     form.load();
     form.show();
     for (auto _ : bench) {
-        // The start replaces the test path by the answer key's.
-        session->pupil.testPath = testPath;
-        startQuiz(form.controls(), *session, form.state(), services, [] {});
-        if (!form.state().quizRunning)
-            bench.SkipWithError("the test did not start");
+        // The start replaces the quiz path by the answer key's.
+        run->pupil.testPath = testPath;
+        if (startQuiz(*run, services).outcome != QuizStart::Outcome::Started)
+            bench.SkipWithError("the quiz did not start");
+        form.showRun();
     }
-    bench.counters["asked"] = session->header.askCount;
-    bench.counters["options"] = digitValue(session->questionBank(350).optionCount);
+    bench.counters["asked"] = run->header.askCount;
+    bench.counters["options"] = digitValue(run->questionBank(350).optionCount);
 }
 BENCHMARK(BM_StartLargestQuiz)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 

@@ -4,8 +4,11 @@
 #include "results/file_retry.h"
 #include "results/result_files.h"
 
+#include "quiz/quiz_run.h"
+
 #include "runtime/cp1251.h"
 #include "runtime/services.h"
+#include "tests/support/unattended_services.h"
 
 #include <QTemporaryDir>
 
@@ -15,23 +18,6 @@
 #include <memory>
 
 namespace {
-
-class QuietServices : public Services {
-public:
-    void messageBox(const QString& text, MessageIcon, const QString&) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    bool askRetry(const QString& text, const QString&) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-        return false;
-    }
-    void sendTab() override {}
-    void beep() override {}
-    void endProgram() override {}
-    bool endRequested() const override { return false; }
-    QDateTime now() override { return QDateTime(QDate(2026, 12, 7), QTime(9, 5, 3)); }
-    void randomize() override {}
-    double rnd() override { return 0; }
-};
 
 PupilRecord benchPupil(const QString& folder)
 {
@@ -65,7 +51,7 @@ void BM_StatisticsRebuild(benchmark::State& state)
     const PupilRecord pupil = benchPupil(dir.path());
     const QString registerPath = inTestFolder(pupil, registerFileName(pupil));
     writeRegister(registerPath, int(state.range(0)));
-    QuietServices services;
+    UnattendedServices services;
     FileRetry retry{services};
     for (auto _ : state) {
         if (!rebuildStatistics(retry, registerPath, inTestFolder(pupil, statisticsFileName(pupil))))
@@ -86,38 +72,38 @@ BENCHMARK(BM_StatisticsRebuild)
 void BM_FinishingDataPart(benchmark::State& state)
 {
     QTemporaryDir dir;
-    auto session = std::make_unique<Session>();
-    auto test = std::make_unique<Attempt>();
-    session->pupil = benchPupil(dir.path());
-    session->header.askCount = 350;
-    session->header.markThresholds(1) = 80;
-    session->header.markThresholds(2) = 60;
-    session->header.markThresholds(3) = 40;
+    auto run = std::make_unique<QuizRun>();
+    Attempt& attempt = run->attempt;
+    run->pupil = benchPupil(dir.path());
+    run->header.askCount = 350;
+    run->header.markThresholds(1) = 80;
+    run->header.markThresholds(2) = 60;
+    run->header.markThresholds(3) = 40;
     for (int i = 1; i <= 350; ++i) {
-        QuestionRecord& q = session->questionBank(i);
+        QuestionRecord& q = run->questionBank(i);
         q.points = std::int16_t(1 + i % 3);
         q.questionText = QStringLiteral("Вопрос %1: какой из ответов верен? Подумайте и отметьте его в списке ниже.").arg(i);
         if (i % 5 == 0) {
             q.answerForm = u'2';
-            test->correctTyped(i) = QStringLiteral("Москва$Moscow$Мск");
-            test->typedAnswers(i) = i % 10 == 0 ? QStringLiteral("  moscow ") : QStringLiteral("Питер");
+            attempt.correctTyped(i) = QStringLiteral("Москва$Moscow$Мск");
+            attempt.typedAnswers(i) = i % 10 == 0 ? QStringLiteral("  moscow ") : QStringLiteral("Питер");
         } else {
             q.answerForm = u'1';
             q.optionCount = u'4';
-            test->correctFlags(1 + i % 4, i) = 1;
-            test->answerFlags(1 + (i % 3 == 0 ? 0 : i % 4), i) = 1;
+            attempt.correctFlags(1 + i % 4, i) = 1;
+            attempt.answerFlags(1 + (i % 3 == 0 ? 0 : i % 4), i) = 1;
         }
     }
-    const PupilRecord& pupil = session->pupil;
+    const PupilRecord& pupil = run->pupil;
     const QString registerPath = inTestFolder(pupil, registerFileName(pupil));
     writeRegister(registerPath, 100'000);
-    QuietServices services;
+    UnattendedServices services;
     FileRetry retry{services};
     for (auto _ : state) {
         QStringList protocol = protocolHead(pupil, QStringLiteral("07.12.2026 9:00:00"), dateTimeText(services.now()));
-        const Checking checking = checkAll(*session, *test);
+        const Checking checking = checkAll(run->questionBank, run->header, attempt);
         for (std::size_t k = 0; k < checking.verdicts.size(); ++k)
-            protocol << protocolLine(checking.verdicts[k], session->questionBank(int(k) + 1).questionText);
+            protocol << protocolLine(checking.verdicts[k], run->questionBank(int(k) + 1).questionText);
         protocol << protocolSummary(QStringLiteral("350"), checking.score);
         const bool written =
             writeProtocol(retry, inTestFolder(pupil, protocolFileName(pupil, pupil.topic.text())), protocol)

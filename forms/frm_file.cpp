@@ -6,7 +6,7 @@
 #include "runtime/services.h"
 #include "ui/twips.h"
 #include "ui/form_helpers.h"
-#include "quiz/session.h"
+#include "quiz/question_bank.h"
 
 #include <QDir>
 #include <QLabel>
@@ -44,8 +44,8 @@ QString withTrailingSeparator(const QString& folder)
 
 } // namespace
 
-FrmFile::FrmFile(PupilRecord& pupil, QPushButton& cmdBegin, Services& services, QWidget* parent)
-    : QDialog(parent), pupil_(pupil), cmdBegin_(cmdBegin), services_(services)
+FrmFile::FrmFile(PupilRecord& pupil, Services& services, QWidget* parent)
+    : QDialog(parent), pupil_(pupil), services_(services)
 {
     setObjectName(QStringLiteral("frmFile"));
     setWindowTitle(QStringLiteral("Выберите тест. "));
@@ -138,7 +138,7 @@ void FrmFile::cmdOkClick()
         cmdOk->setText({});
         return;
     }
-    cmdBegin_.show();
+    emit quizChosen(pupil_.testPath);
     close();
 }
 

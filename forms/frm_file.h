@@ -13,13 +13,18 @@ class QPushButton;
 class Services;
 struct PupilRecord;
 
-// The test selection: folders and "*.tst" files. Shown without waiting over the
-// main form; confirming a file stores it and offers the main form's start button.
+// The quiz selection: folders and "*.tst" files. Shown without waiting over the
+// main form; confirming a file stores its folder and path in the pupil record.
 class FrmFile : public QDialog {
     Q_OBJECT
 public:
-    FrmFile(PupilRecord& pupil, QPushButton& cmdBegin, Services& services, QWidget* parent = nullptr);
+    FrmFile(PupilRecord& pupil, Services& services, QWidget* parent = nullptr);
 
+signals:
+    // A quiz file was confirmed; the form closes.
+    void quizChosen(const QString& testPath);
+
+private:
     std::array<QLabel*, 2> LblPapki;
     FolderList* DirKatalog;
     FileList* File1;
@@ -27,7 +32,6 @@ public:
     QPushButton* cmdOk;
     QPushButton* CmdExit;
 
-private:
     void createControls();
     // Shows a refusal and keeps the folder list as it was; false then.
     bool openFolder(const QString& folder);
@@ -38,6 +42,5 @@ private:
     void CmdExitClick();
 
     PupilRecord& pupil_;
-    QPushButton& cmdBegin_;
     Services& services_;
 };

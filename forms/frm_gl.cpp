@@ -2,15 +2,11 @@
 
 #include "forms/frm_file.h"
 #include "results/finishing.h"
-#include "quiz/display.h"
-#include "quiz/navigation.h"
-#include "quiz/quiz_start.h"
-#include "quiz/time_limit.h"
-#include "ui/controls.h"
-#include "runtime/conversions.h"
+
 #include "runtime/services.h"
-#include "ui/twips.h"
+#include "ui/controls.h"
 #include "ui/form_helpers.h"
+#include "ui/twips.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -22,6 +18,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -131,9 +128,47 @@ QPushButton* button(QWidget* form, const char* name, const QString& caption, con
     return b;
 }
 
+// Enter (either key, any modifiers) does nothing in the answer boxes.
+class AnswerKeyFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// A text box's text exactly as it was set or typed.
+QString textOf(const QPlainTextEdit& box)
+{
+    // The plain-text form would turn non-breaking spaces of a quiz into blanks.
+    QString text = box.document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
+    return text;
+}
+
+QString productNoticeTitle()
+{
+    return QStringLiteral("О программе «Школьник» (версия ") + QStringLiteral(SHKOLNIK_VERSION) + u')';
+}
+
+QString productNoticeText()
+{
+    return QStringLiteral("«Школьник» — программа ученика для компьютерного тестирования.\nВерсия ")
+        + QStringLiteral(SHKOLNIK_VERSION);
+}
+
 } // namespace
 
-FrmGl::FrmGl(Session& session, Services& services) : session_(session), services_(services)
+FrmGl::FrmGl(QuizRun& run, Services& services) : run_(run), services_(services)
 {
     setObjectName(QStringLiteral("frmGl"));
     setWindowTitle(QStringLiteral("Программа ученика. Тестирование. ") + QStringLiteral(SHKOLNIK_DEPLOYMENT_SENTENCE));
@@ -144,12 +179,13 @@ FrmGl::FrmGl(Session& session, Services& services) : session_(session), services
     centreOnScreen(*this);
     connect(cmdOpen, &QPushButton::clicked, this, &FrmGl::cmdOpenClick);
     connect(cmdBegin, &QPushButton::clicked, this, &FrmGl::cmdBeginClick);
-    connect(cmdNapravo, &QPushButton::clicked, this, [this] { moveNext(controls(), session_, state_); });
-    connect(cmdNalevo, &QPushButton::clicked, this, [this] { movePrevious(controls(), session_, state_); });
+    connect(cmdNapravo, &QPushButton::clicked, this, &FrmGl::cmdNapravoClick);
+    connect(cmdNalevo, &QPushButton::clicked, this, &FrmGl::cmdNalevoClick);
     connect(cmdExit, &QPushButton::clicked, this, &FrmGl::cmdExitClick);
     connect(Tmr, &QTimer::timeout, this, &FrmGl::TmrTimer);
-    installAnswerKeyFilter(controls());
-    setProperty(kKeyPreviewProperty, false);
+    auto* answerKeys = new AnswerKeyFilter(this);
+    for (QPlainTextEdit* box : TxtOtvets)
+        box->installEventFilter(answerKeys);
     installEventFilter(this);
     for (QWidget* control : findChildren<QWidget*>())
         control->installEventFilter(this);
@@ -278,76 +314,210 @@ void FrmGl::createControls()
     cmdOpen->setFocus();
 }
 
-MainControls FrmGl::controls()
-{
-    return MainControls{*this,      *txtSpec,    *txtTema,    *LblProcent, *LblOcenka, *TxtVremya,
-                        *TxtVar,    *TxtVsego,   *LblVopros,  *Cbo5,       *Cbo4,      *Cbo3,
-                        *CboBall,   *TxtVid,     *TxtOtvetov, *txtVopros,  *ImgVopros, *LblZ,
-                        Otv,        TxtOtvets,   Img,         *LblNow1,    *cmdOpen,   *cmdBegin,
-                        *cmdNalevo, *cmdNapravo, *cmdExit,    *Tmr,      pictures_};
-}
-
 void FrmGl::load()
 {
-    PupilRecord& pupil = session_.pupil;
-    if (pupil.pupilName.text().startsWith(u'*')) {
+    if (!loadMainForm(run_)) {
         // The start-up drops the form unseen.
         services_.endProgram();
         return;
     }
-    state_.currentQuestion = 1;
     for (QWidget* shown : std::initializer_list<QWidget*>{LblSpec, txtSpec, lblTema, txtTema, LblProcent, LblOcenka})
         shown->show();
     for (QPlainTextEdit* box : TxtOtvets)
         box->setReadOnly(true);
     LblVariant->setText(QStringLiteral("Вариант:"));
     LblVsego->setText(QStringLiteral("Заданий:"));
-    showPadded(*txtSpec, pupil.subject.text());
-    showPadded(*txtTema, pupil.topic.text());
-    pupil.pupilClass10 = pupil.pupilClass;
-    TxtVar->setText(QStringLiteral("1"));
-    TxtVid->setText(QStringLiteral("1"));
-    TxtOtvetov->setText(QStringLiteral("1"));
-    TxtVsego->setText(QStringLiteral("1"));
-    TxtVremya->setText(QStringLiteral("30"));
-    // Position 351 is the scratch slot of the draw and keeps what it has.
-    for (int position = 1; position <= kMaxQuestions; ++position)
-        for (int option = 1; option <= kMaxOptions; ++option)
-            state_.correctFlags(option, position) = 0;
-    pupil.variantNo = TxtVar->text();
-    pupil.subject = txtSpec->text();
-    pupil.topic = txtTema->text();
-    session_.header.timePerQuestion = toInt16(val(TxtVremya->text())).value_or(0);
-    session_.header.askCount = toInt16(val(TxtVsego->text())).value_or(0);
-    txtVopros->hide();
-    for (int k = 0; k < 6; ++k) {
-        TxtOtvets[k]->clear();
-        Otv[k]->hide();
-        TxtOtvets[k]->hide();
+    showRun();
+}
+
+void FrmGl::showRun()
+{
+    showHeader();
+    showQuestion();
+    applyMode(run_.stage);
+}
+
+void FrmGl::showHeader()
+{
+    const HeaderScreen& shown = run_.headerScreen;
+    showPadded(*txtSpec, shown.subject);
+    showPadded(*txtTema, shown.topic);
+    TxtVar->setText(shown.variant);
+    TxtVsego->setText(shown.asked);
+    TxtVremya->setText(shown.timePerQuestion);
+    Cbo5->setEditText(shown.thresholds[0]);
+    Cbo4->setEditText(shown.thresholds[1]);
+    Cbo3->setEditText(shown.thresholds[2]);
+}
+
+void FrmGl::showQuestion()
+{
+    const QuestionScreen& screen = run_.screen;
+    TxtVid->setText(screen.answerForm);
+    CboBall->setEditText(screen.points);
+    TxtOtvetov->setText(screen.optionCount);
+    LblZ->setText(screen.instruction);
+    txtVopros->setPlainText(screen.questionText);
+    ImgVopros->setVisible(screen.pictureLayout && run_.stage != QuizStage::BeforeStart);
+    if (screen.pictureLayout)
+        setLeftWidthInTwips(*txtVopros, 3500, 7795);
+    else
+        setLeftWidthInTwips(*txtVopros, 120, 11175);
+    for (int k = 0; k < kMaxOptions; ++k) {
+        const AnswerRow& row = screen.rows[std::size_t(k)];
+        TxtOtvets[k]->setPlainText(row.text);
+        TxtOtvets[k]->setVisible(row.textShown);
+        Otv[k]->setCheckState(row.ticked ? Qt::Checked : Qt::Unchecked);
+        Otv[k]->setVisible(row.tickShown);
+        if (row.picture)
+            Otv[k]->setText({});
     }
+    switch (screen.firstRow) {
+    case FirstRowLayout::Design: break;
+    case FirstRowLayout::Tick:
+        setLeftWidthInTwips(*TxtOtvets[0], 360, 5295);
+        TxtOtvets[0]->setReadOnly(true);
+        break;
+    case FirstRowLayout::Typed:
+        setLeftWidthInTwips(*TxtOtvets[0], 120, 11175);
+        TxtOtvets[0]->setReadOnly(false);
+        break;
+    }
+    LblVopros->setText(screen.position);
+
+    // Every picture not of this question is emptied; the seven may be large
+    // photographs, so they are decoded together.
+    clearPicture(*ImgVopros);
+    for (QLabel* image : Img)
+        clearPicture(*image);
+    const auto loadsOf = [this](const QuestionPictures& pictures) {
+        std::vector<PictureLoad> loads;
+        if (!pictures.question.isEmpty())
+            loads.push_back({ImgVopros, pictures.question});
+        for (int k = 0; k < kMaxOptions; ++k)
+            if (!pictures.options[std::size_t(k)].isEmpty())
+                loads.push_back({Img[k], pictures.options[std::size_t(k)]});
+        return loads;
+    };
+    const int current = run_.attempt.currentQuestion;
+    if (run_.stage == QuizStage::BeforeStart || current < 1 || current > kMaxQuestions)
+        return;
+    pictures_.show(loadsOf(picturesAt(run_, current)));
+    // A move reaches only the questions before and after this one.
+    std::vector<PictureLoad> ahead;
+    for (const int position : neighbourPositions(run_)) {
+        const std::vector<PictureLoad> loads = loadsOf(picturesAt(run_, position));
+        ahead.insert(ahead.end(), loads.begin(), loads.end());
+    }
+    pictures_.prefetch(ahead);
+}
+
+void FrmGl::applyMode(QuizStage stage)
+{
+    const bool started = stage != QuizStage::BeforeStart;
+    for (QWidget* questionArea : std::initializer_list<QWidget*>{txtVopros, LblZ, LblVopros, LblNow1, cmdNalevo,
+                                                                 cmdNapravo, cmdExit})
+        questionArea->setVisible(started);
+    switch (stage) {
+    case QuizStage::BeforeStart:
+        keyPreview_ = false;
+        Tmr->stop();
+        break;
+    case QuizStage::Running:
+        keyPreview_ = true;
+        cmdOpen->hide();
+        cmdOpen->setEnabled(false);
+        cmdBegin->hide();
+        if (!Tmr->isActive())
+            Tmr->start();
+        break;
+    case QuizStage::Finished:
+        keyPreview_ = false;
+        Tmr->stop();
+        LblZ->hide();
+        LblProcent->show();
+        LblOcenka->show();
+        break;
+    }
+}
+
+PupilAnswers FrmGl::answersOnScreen() const
+{
+    PupilAnswers answers;
+    for (int k = 0; k < kMaxOptions; ++k)
+        answers.ticked[std::size_t(k)] = Otv[k]->checkState() == Qt::Checked;
+    answers.typed = textOf(*TxtOtvets[0]);
+    return answers;
 }
 
 void FrmGl::cmdOpenClick()
 {
     cmdOpen->hide();
-    auto* frmFile = new FrmFile(session_.pupil, *cmdBegin, services_, this);
+    auto* frmFile = new FrmFile(run_.pupil, services_, this);
+    connect(frmFile, &FrmFile::quizChosen, cmdBegin, &QWidget::show);
     frmFile->show();
 }
 
 void FrmGl::cmdBeginClick()
 {
-    startQuiz(controls(), session_, state_, services_, [this] { cmdOpenClick(); });
+    cmdOpen->hide();
+    cmdBegin->hide();
+    if (run_.pupil.testPath.isEmpty())
+        return;
+    keyPreview_ = true;
+    QuizStart start;
+    {
+        const WaitCursor busy(*this);
+        start = startQuiz(run_, services_);
+        if (start.outcome == QuizStart::Outcome::Started)
+            showRun();
+    }
+    if (start.outcome == QuizStart::Outcome::Failed) {
+        reportQuizFailure(services_, *start.failure, start.failedFile);
+        cmdOpenClick();
+    }
+}
+
+void FrmGl::cmdNapravoClick()
+{
+    if (moveNext(run_, answersOnScreen()))
+        showQuestion();
+}
+
+void FrmGl::cmdNalevoClick()
+{
+    if (movePrevious(run_, answersOnScreen()))
+        showQuestion();
 }
 
 void FrmGl::cmdExitClick()
 {
-    finishQuiz(controls(), session_, state_, services_);
+    const std::optional<FinishedQuiz> finished = finishQuiz(run_, answersOnScreen(), services_);
+    if (!finished)
+        return;
+    applyMode(QuizStage::Finished);
+    LblProcent->setText(finished->percentLabel);
+    LblOcenka->setText(finished->markLabel);
+    recordResults(run_, *finished, services_);
 }
 
 void FrmGl::TmrTimer()
 {
-    if (timerTick(state_, *LblNow1) == TimeTick::TimeUp)
+    if (timerTick(run_) == TimeTick::TimeUp)
         cmdExitClick();
+    else
+        LblNow1->setText(timeCaption(run_.attempt.timeLeft));
+}
+
+void FrmGl::keyDown(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    if (key == Qt::Key_PageUp)
+        cmdNalevoClick();
+    else if (key == Qt::Key_PageDown)
+        cmdNapravoClick();
+    const Qt::KeyboardModifiers held = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (key == Qt::Key_F1 && held == (Qt::ControlModifier | Qt::AltModifier))
+        services_.messageBox(productNoticeText(), MessageIcon::Information, productNoticeTitle());
 }
 
 bool FrmGl::eventFilter(QObject* watched, QEvent* event)
@@ -356,9 +526,9 @@ bool FrmGl::eventFilter(QObject* watched, QEvent* event)
     // receiver, the focused control, counts, so that no key is handled twice.
     const QWidget* focused = QApplication::focusWidget();
     const bool firstReceiver = watched == focused || (watched == this && !isAncestorOf(focused));
-    if (event->type() == QEvent::KeyPress && firstReceiver && property(kKeyPreviewProperty).toBool()) {
+    if (event->type() == QEvent::KeyPress && firstReceiver && keyPreview_) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        keyDown(keyCode(*key), shiftState(*key), controls(), session_, state_, services_);
+        keyDown(Qt::Key(key->key()), key->modifiers());
     }
     return QWidget::eventFilter(watched, event);
 }

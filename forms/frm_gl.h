@@ -1,8 +1,6 @@
 #pragma once
 
-#include "quiz/main_controls.h"
-#include "quiz/session.h"
-#include "quiz/attempt.h"
+#include "quiz/quiz_run.h"
 
 #include "ui/picture.h"
 
@@ -21,26 +19,49 @@ class QPushButton;
 class QTimer;
 class Services;
 
-// The main testing form.
+// The main form: shows the running quiz and passes the pupil's clicks, ticks,
+// typing and keys to it.
 class FrmGl : public QWidget {
     Q_OBJECT
 public:
-    FrmGl(Session& session, Services& services);
-
-    MainControls controls();
-    Attempt& state() { return state_; }
+    FrmGl(QuizRun& run, Services& services);
 
     // The load step, run by the start-up before the form is shown. A pupil name
     // beginning with "*" ends the program here, and the form must not be shown.
     void load();
-    // Opens the test selection; the test start runs it again after a failed start.
+    // Shows what the running quiz says: the header, the question and what its stage offers.
+    void showRun();
+    // While on, the form's key handler sees every key typed on the form before the
+    // focused control does: from "Начать" until the finishing begins.
+    bool keyPreview() const { return keyPreview_; }
+    // Waits until the pictures of the questions a move can reach are decoded, as
+    // they are once the pupil has read a moment.
+    void waitForPicturesAhead() { pictures_.waitForPrefetch(); }
+
+protected:
+    // Closing the main form ends the program; nothing is evaluated or written.
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void showHeader();
+    void showQuestion();
+    void applyMode(QuizStage stage);
+    PupilAnswers answersOnScreen() const;
+
     void cmdOpenClick();
-    // "Начать": the test start.
     void cmdBeginClick();
-    // "Проверить и выйти", and the time-out: checks, writes the results and ends.
+    void cmdNapravoClick();
+    void cmdNalevoClick();
     void cmdExitClick();
-    // One second of the countdown.
     void TmrTimer();
+    void keyDown(Qt::Key key, Qt::KeyboardModifiers modifiers);
+
+    QuizRun& run_;
+    Services& services_;
+    bool keyPreview_ = false;
+    PictureCache pictures_;
 
     // Information block.
     QLabel* LblSpec;
@@ -72,9 +93,9 @@ public:
     QLabel* ImgVopros;
     QLabel* LblZ;
     // Answer places: 0, 2, 4 the left column, 1, 3, 5 the right.
-    std::array<QCheckBox*, 6> Otv;
-    std::array<QPlainTextEdit*, 6> TxtOtvets;
-    std::array<QLabel*, 6> Img;
+    std::array<QCheckBox*, kMaxOptions> Otv;
+    std::array<QPlainTextEdit*, kMaxOptions> TxtOtvets;
+    std::array<QLabel*, kMaxOptions> Img;
     // Bottom row. Line1 is a control array whose only element is 1.
     QFrame* Line1;
     QLabel* LblNow1;
@@ -84,19 +105,4 @@ public:
     QPushButton* cmdNapravo;
     QPushButton* cmdExit;
     QTimer* Tmr;
-
-protected:
-    // Closing the main form ends the program; nothing is evaluated or written.
-    void closeEvent(QCloseEvent* event) override;
-    // The key preview: while it is on, the form's key handler sees every key
-    // typed on the form before the focused control does.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void createControls();
-
-    Session& session_;
-    Services& services_;
-    Attempt state_;
-    PictureCache pictures_;
 };

@@ -6,7 +6,7 @@
 #include "runtime/services.h"
 #include "ui/twips.h"
 #include "ui/form_helpers.h"
-#include "quiz/session.h"
+#include "quiz/question_bank.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -100,7 +100,11 @@ void FrmLog::load()
 
 bool FrmLog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && keyCode(*static_cast<QKeyEvent*>(event)) == KeyCode::Enter) {
+    const auto isEnter = [](const QEvent* e) {
+        const int key = static_cast<const QKeyEvent*>(e)->key();
+        return key == Qt::Key_Return || key == Qt::Key_Enter;
+    };
+    if (event->type() == QEvent::KeyPress && isEnter(event)) {
         // Enter moves on like Tab; on a button it presses the button, as pupils expect.
         if (auto* button = qobject_cast<QPushButton*>(watched))
             button->click();

@@ -20,6 +20,11 @@ public:
     // unreadable file is thrown as RunError naming the file and the folder.
     void load();
 
+protected:
+    // Key preview: sees the keys of every control first.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     QLineEdit* txtFIO;
     QLabel* Label1;
     QComboBox* CboGruppa;
@@ -27,11 +32,6 @@ public:
     QLabel* lblGruppa;
     QPushButton* cmdExit;
 
-protected:
-    // Key preview: sees the keys of every control first.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void createControls();
     void CmdOkClick();
     void cmdExitClick();

@@ -2,6 +2,8 @@
 // that reads is then drawn, exchanged and shuffled as the test start would.
 #include "quiz/draw.h"
 #include "quiz/quiz_files.h"
+#include "quiz/quiz_run.h"
+#include "tests/support/unattended_services.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -16,7 +18,7 @@
 namespace {
 
 // Random values from a generator seeded by the input, so that a finding replays.
-class FuzzServices : public QtServices {
+class FuzzServices : public UnattendedServices {
 public:
     explicit FuzzServices(std::size_t seed) : generator_(std::uint32_t(seed)) {}
     void randomize() override {}
@@ -47,9 +49,10 @@ Options optionsAt(const QuestionBank& bank, const Attempt& state, int p)
     return options;
 }
 
-void drawAndCheck(const QByteArray& bytes, Session& session, Attempt& state)
+void drawAndCheck(const QByteArray& bytes, QuizRun& quiz)
 {
-    const QuizHeader& header = session.header;
+    const QuizHeader& header = quiz.header;
+    Attempt& state = quiz.attempt;
     FuzzServices services(qHash(bytes));
     drawQuestions(services, header, state);
     std::vector<bool> drawn(std::size_t(header.questionCount) + 1, false);
@@ -59,13 +62,13 @@ void drawAndCheck(const QByteArray& bytes, Session& session, Attempt& state)
             __builtin_trap();
         drawn[std::size_t(d)] = true;
     }
-    exchangeDrawnQuestions(header, session.questionBank, state);
+    exchangeDrawnQuestions(header, quiz.questionBank, state);
     std::vector<Options> before;
     for (int p = 1; p <= header.askCount; ++p)
-        before.push_back(optionsAt(session.questionBank, state, p));
-    shuffleOptions(services, header, session.questionBank, state);
+        before.push_back(optionsAt(quiz.questionBank, state, p));
+    shuffleOptions(services, header, quiz.questionBank, state);
     for (int p = 1; p <= header.askCount; ++p) {
-        if (optionsAt(session.questionBank, state, p) != before[std::size_t(p - 1)])
+        if (optionsAt(quiz.questionBank, state, p) != before[std::size_t(p - 1)])
             __builtin_trap(); // an option text parted from its flag
     }
 }
@@ -75,36 +78,35 @@ void drawAndCheck(const QByteArray& bytes, Session& session, Attempt& state)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const auto session = std::make_unique<Session>();
-    const auto state = std::make_unique<Attempt>();
-    QuestionBank& bank = session->questionBank;
+    const auto quiz = std::make_unique<QuizRun>();
+    QuestionBank& bank = quiz->questionBank;
 
     bool bodiesRead = false;
     try {
         Reading test(bytes, QStringLiteral("fuzz.tst"));
-        readQuizHeader(test.reader, session->pupil, session->header);
-        readQuestionBodies(test.reader, session->header.questionCount, bank);
+        readQuizHeader(test.reader, quiz->pupil, quiz->header);
+        readQuestionBodies(test.reader, quiz->header.questionCount, bank);
         bodiesRead = true;
     } catch (const RunError&) {
     }
     if (!bodiesRead) {
         // The other readers still get a full bank of all answer forms to read against.
-        session->header.questionCount = kMaxQuestions;
+        quiz->header.questionCount = kMaxQuestions;
         for (int k = 1; k <= kMaxQuestions; ++k)
             bank(k).answerForm = QChar(u'1' + k % 3);
     }
-    const int questionCount = session->header.questionCount;
+    const int questionCount = quiz->header.questionCount;
 
     Reading points(bytes, QStringLiteral("fuzz.tsb"));
     readPoints(points.reader, questionCount, bank);
 
     try {
         Reading key(bytes, QStringLiteral("fuzz.ts1"));
-        readAnswerKey(key.reader, questionCount, bank, *state);
+        readAnswerKey(key.reader, questionCount, bank, quiz->attempt);
     } catch (const RunError&) {
     }
 
     if (bodiesRead)
-        drawAndCheck(bytes, *session, *state);
+        drawAndCheck(bytes, *quiz);
     return 0;
 }

@@ -1,13 +1,14 @@
 #pragma once
 
-#include "quiz/session.h"
+#include "quiz/question_bank.h"
 
 #include <QDateTime>
 #include <QString>
 
 #include <cstdint>
 
-// The main form's test state: created with the form, alive until the program ends.
+// The pupil's run through the asked questions: the key in asking order, the
+// answers, the position and the time.
 struct Attempt {
     int currentQuestion = 0;
     Table2<std::int16_t, kMaxOptions, kBankSlots> correctFlags; // 1 must be ticked, 0 must not
@@ -20,9 +21,4 @@ struct Attempt {
     // 32 bits: the asked questions may carry more than 32767 points in all.
     std::int32_t pointsTotal = 0;
     std::int32_t pointsScored = 0;
-    QString pictureName;
-    // True from a successful test start on: the moves need a test on screen.
-    bool quizRunning = false;
-    // Set by the finishing as it begins: the button and the time-out must not run it twice.
-    bool finished = false;
 };

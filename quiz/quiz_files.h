@@ -1,6 +1,6 @@
 #pragma once
 
-#include "quiz/session.h"
+#include "quiz/question_bank.h"
 #include "quiz/attempt.h"
 
 #include "runtime/seqfile.h"

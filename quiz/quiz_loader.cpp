@@ -22,8 +22,8 @@ void readPointsFile(const QString& path, int questionCount, QuestionBank& bank)
 LoadedQuiz loadQuiz(const QString& testPath, Services& services)
 {
     LoadedQuiz result;
-    Session& session = result.session;
-    Attempt& state = result.state;
+    QuestionBank& bank = result.questionBank;
+    Attempt& attempt = result.attempt;
     const auto fail = [&](const RunError& error, const QString& file) {
         result.failure = error;
         result.failedFile = file;
@@ -33,7 +33,7 @@ LoadedQuiz loadQuiz(const QString& testPath, Services& services)
     QString pointsPath;
     try {
         testFile.emplace(testPath);
-        readQuizHeader(testFile->reader(), session.pupil, session.header);
+        readQuizHeader(testFile->reader(), result.pupil, result.header);
         pointsPath = existingFileIgnoringCase(siblingFileName(testPath, u".tsb"));
     } catch (const RunError& error) {
         result.headerFailure = true;
@@ -41,10 +41,10 @@ LoadedQuiz loadQuiz(const QString& testPath, Services& services)
         return result;
     }
 
-    const int questionCount = session.header.questionCount;
-    readPointsFile(pointsPath, questionCount, session.questionBank);
+    const int questionCount = result.header.questionCount;
+    readPointsFile(pointsPath, questionCount, bank);
     try {
-        readQuestionBodies(testFile->reader(), questionCount, session.questionBank);
+        readQuestionBodies(testFile->reader(), questionCount, bank);
     } catch (const RunError& error) {
         fail(error, testPath);
         return result;
@@ -52,23 +52,23 @@ LoadedQuiz loadQuiz(const QString& testPath, Services& services)
     testFile.reset();
 
     try {
-        session.pupil.testPath = existingFileIgnoringCase(siblingFileName(testPath, u".ts1"));
+        result.pupil.testPath = existingFileIgnoringCase(siblingFileName(testPath, u".ts1"));
         std::optional<InputFile> keyFile;
         try {
-            keyFile.emplace(session.pupil.testPath);
+            keyFile.emplace(result.pupil.testPath);
         } catch (const RunError& error) {
             throw RunError(error.number(), error.description() + QStringLiteral(" (файл ключа к тесту)"));
         }
-        readAnswerKey(keyFile->reader(), questionCount, session.questionBank, state);
+        readAnswerKey(keyFile->reader(), questionCount, bank, attempt);
     } catch (const RunError& error) {
-        fail(error, session.pupil.testPath);
+        fail(error, result.pupil.testPath);
         return result;
     }
 
     try {
-        drawQuestions(services, session.header, state);
-        exchangeDrawnQuestions(session.header, session.questionBank, state);
-        shuffleOptions(services, session.header, session.questionBank, state);
+        drawQuestions(services, result.header, attempt);
+        exchangeDrawnQuestions(result.header, bank, attempt);
+        shuffleOptions(services, result.header, bank, attempt);
     } catch (const RunError& error) {
         fail(error, testPath);
         return result;
@@ -76,18 +76,18 @@ LoadedQuiz loadQuiz(const QString& testPath, Services& services)
     return result;
 }
 
-void commitLoadedQuiz(const LoadedQuiz& result, Session& session, Attempt& state)
+void commitLoadedQuiz(const LoadedQuiz& result, QuizRun& run)
 {
     if (result.failure)
         return;
-    session.pupil.subject = result.session.pupil.subject;
-    session.pupil.topic = result.session.pupil.topic;
-    session.pupil.variantNo = result.session.pupil.variantNo;
-    session.pupil.testPath = result.session.pupil.testPath;
-    session.header = result.session.header;
-    session.questionBank = result.session.questionBank;
-    state.correctFlags = result.state.correctFlags;
-    state.correctTyped = result.state.correctTyped;
-    state.answerFlags = result.state.answerFlags;
-    state.drawNumbers = result.state.drawNumbers;
+    run.pupil.subject = result.pupil.subject;
+    run.pupil.topic = result.pupil.topic;
+    run.pupil.variantNo = result.pupil.variantNo;
+    run.pupil.testPath = result.pupil.testPath;
+    run.header = result.header;
+    run.questionBank = result.questionBank;
+    run.attempt.correctFlags = result.attempt.correctFlags;
+    run.attempt.correctTyped = result.attempt.correctTyped;
+    run.attempt.answerFlags = result.attempt.answerFlags;
+    run.attempt.drawNumbers = result.attempt.drawNumbers;
 }

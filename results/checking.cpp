@@ -46,32 +46,32 @@ bool isTypedQuestion(QChar answerForm)
     return val(QString(answerForm)) == 2;
 }
 
-Verdict checkQuestion(const QuestionBank& bank, Attempt& state, int position)
+Verdict checkQuestion(const QuestionBank& bank, Attempt& attempt, int position)
 {
     Verdict verdict;
     verdict.typed = isTypedQuestion(bank(position).answerForm);
     if (verdict.typed) {
-        state.correctTyped(position) = normalizedAnswer(state.correctTyped(position));
-        state.typedAnswers(position) = normalizedAnswer(state.typedAnswers(position));
-        verdict.typedAnswer = state.typedAnswers(position);
-        verdict.correct = typedAnswerMatches(state.correctTyped(position), verdict.typedAnswer);
+        attempt.correctTyped(position) = normalizedAnswer(attempt.correctTyped(position));
+        attempt.typedAnswers(position) = normalizedAnswer(attempt.typedAnswers(position));
+        verdict.typedAnswer = attempt.typedAnswers(position);
+        verdict.correct = typedAnswerMatches(attempt.correctTyped(position), verdict.typedAnswer);
     } else {
-        verdict.correctFlags = flagText(state.correctFlags, position);
-        verdict.answerFlags = flagText(state.answerFlags, position);
+        verdict.correctFlags = flagText(attempt.correctFlags, position);
+        verdict.answerFlags = flagText(attempt.answerFlags, position);
         verdict.correct = verdict.correctFlags == verdict.answerFlags;
     }
     return verdict;
 }
 
-Checking checkAll(const Session& session, Attempt& state)
+Checking checkAll(const QuestionBank& bank, const QuizHeader& header, Attempt& attempt)
 {
-    const int askCount = std::min<int>(session.header.askCount, kMaxQuestions);
+    const int askCount = std::min<int>(header.askCount, kMaxQuestions);
     std::int32_t pointsInBank = 0;
     for (int i = 1; i <= askCount; ++i)
-        pointsInBank += session.questionBank(i).points;
+        pointsInBank += bank(i).points;
     // A test without a points file is legal; dividing by its zero total would lose the result.
     const auto pointsOf = [&](int i) -> std::int32_t {
-        return pointsInBank == 0 ? 1 : session.questionBank(i).points;
+        return pointsInBank == 0 ? 1 : bank(i).points;
     };
 
     Checking checking;
@@ -80,12 +80,12 @@ Checking checkAll(const Session& session, Attempt& state)
     for (int i = 1; i <= askCount; ++i)
         score.pointsTotal += pointsOf(i);
     for (int i = 1; i <= askCount; ++i) {
-        checking.verdicts.push_back(checkQuestion(session.questionBank, state, i));
+        checking.verdicts.push_back(checkQuestion(bank, attempt, i));
         if (checking.verdicts.back().correct)
             score.pointsScored += pointsOf(i);
     }
     score.percentDone = percentOf(score.pointsScored, score.pointsTotal);
-    score.mark = markFor(score.percentDone, session.header.markThresholds);
+    score.mark = markFor(score.percentDone, header.markThresholds);
     return checking;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "quiz/session.h"
 #include "quiz/attempt.h"
+#include "quiz/question_bank.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,7 +35,7 @@ struct Verdict {
 
 // Checks the question at a position. A typed question's key and answer are
 // stored back normalized, so the protocol shows what was compared.
-Verdict checkQuestion(const QuestionBank& bank, Attempt& state, int position);
+Verdict checkQuestion(const QuestionBank& bank, Attempt& attempt, int position);
 
 struct Score {
     // 32 bits: 350 questions of up to 32767 points each do not fit in 16.
@@ -53,7 +53,7 @@ struct Checking {
 
 // Checks positions 1..askCount and scores them. When the asked questions carry no
 // points at all, each counts as one point, so the pupil still gets a result.
-Checking checkAll(const Session& session, Attempt& state);
+Checking checkAll(const QuestionBank& bank, const QuizHeader& header, Attempt& attempt);
 
 // Scored over total in double precision, kept in single; 0 when nothing was asked.
 float percentOf(std::int32_t scored, std::int32_t total);

@@ -1,20 +1,33 @@
 #pragma once
 
-#include "quiz/main_controls.h"
-#include "quiz/session.h"
-#include "quiz/attempt.h"
+#include "results/checking.h"
+
+#include "quiz/quiz_run.h"
+
+#include <QString>
+#include <QStringList>
 
 #include <chrono>
+#include <optional>
 
 class Services;
 
-// Takes the question on the screen over into its record and the answer tables.
-void takeOverQuestion(const MainControls& controls, Session& session, Attempt& state);
+// The checked quiz, as the finishing shows and writes it.
+struct FinishedQuiz {
+    QStringList protocol; // every line of the pupil's protocol
+    Score score;
+    QString percentLabel; // LblProcent
+    QString markLabel;    // LblOcenka
+};
 
-// "Проверить и выйти" and the time-out: checks every asked question, shows the
-// percentage and the mark, writes the protocol, the register line and the
-// statistics, shows the result and ends the program. Runs once; a second call
-// returns at once. lockWait is how long a register held by another computer is
-// waited for before the pupil is asked.
-void finishQuiz(const MainControls& controls, Session& session, Attempt& state, Services& services,
-                std::chrono::milliseconds lockWait = std::chrono::seconds(10));
+// "Проверить и выйти" and the time-out, up to the result on the form: the quiz
+// stops, the question on the screen is taken over, every asked question is
+// checked and scored. Nothing when the quiz had finished already: the button
+// and the time-out must not run it twice.
+std::optional<FinishedQuiz> finishQuiz(QuizRun& run, const PupilAnswers& onScreen, Services& services);
+
+// The rest of the finishing: the protocol, the register line and the statistics
+// are written, the result is shown and the program ends. lockWait is how long a
+// register held by another computer is waited for before the pupil is asked.
+void recordResults(const QuizRun& run, const FinishedQuiz& finished, Services& services,
+                   std::chrono::milliseconds lockWait = std::chrono::seconds(10));

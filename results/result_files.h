@@ -3,7 +3,7 @@
 #include "results/checking.h"
 
 #include "runtime/seqfile.h"
-#include "quiz/session.h"
+#include "quiz/question_bank.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,6 @@
 #include "ui/form_helpers.h"
 
 #include <QFontDatabase>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPalette>
 #include <QWidget>
@@ -26,37 +25,14 @@ QFont formFont(double points, bool bold)
     return font;
 }
 
-int keyCode(const QKeyEvent& event)
+WaitCursor::WaitCursor(QWidget& form) : form_(form)
 {
-    switch (event.key()) {
-    case Qt::Key_Tab: return KeyCode::Tab;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return KeyCode::Enter;
-    case Qt::Key_PageUp: return KeyCode::PageUp;
-    case Qt::Key_PageDown: return KeyCode::PageDown;
-    case Qt::Key_F1: return KeyCode::F1;
-    default: return 0;
-    }
+    form_.setCursor(Qt::WaitCursor);
 }
 
-int shiftState(const QKeyEvent& event)
+WaitCursor::~WaitCursor()
 {
-    const Qt::KeyboardModifiers modifiers = event.modifiers();
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) + (modifiers & Qt::ControlModifier ? 2 : 0)
-        + (modifiers & Qt::AltModifier ? 4 : 0);
-}
-
-void setMousePointer(QWidget& form, int pointer)
-{
-    if (pointer == 11)
-        form.setCursor(Qt::WaitCursor);
-    else
-        form.unsetCursor();
-}
-
-int mousePointer(const QWidget& form)
-{
-    return form.cursor().shape() == Qt::WaitCursor ? 11 : 0;
+    form_.unsetCursor();
 }
 
 void showPadded(QLineEdit& box, const QString& text)

@@ -3,7 +3,6 @@
 #include <QFont>
 #include <QString>
 
-class QKeyEvent;
 class QLineEdit;
 class QWidget;
 
@@ -12,20 +11,18 @@ class QWidget;
 void installFontSubstitutes();
 QFont formFont(double points, bool bold = false);
 
-// Key codes and the modifier state (1 Shift, 2 Ctrl, 4 Alt, summed) the key handlers work with.
-namespace KeyCode {
-constexpr int Tab = 9;
-constexpr int Enter = 13;
-constexpr int PageUp = 33;
-constexpr int PageDown = 34;
-constexpr int F1 = 112;
-} // namespace KeyCode
-int keyCode(const QKeyEvent& event);
-int shiftState(const QKeyEvent& event);
+// The hourglass over a form while it is busy; the default pointer comes back
+// when this goes out of scope, however the work ended.
+class WaitCursor {
+public:
+    explicit WaitCursor(QWidget& form);
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
 
-// The mouse pointer of a form: 11 hourglass, 0 default.
-void setMousePointer(QWidget& form, int pointer);
-int mousePointer(const QWidget& form);
+private:
+    QWidget& form_;
+};
 
 // Shows a blank-padded text from its start: a line edit would otherwise scroll to
 // the end, where only the padding is.

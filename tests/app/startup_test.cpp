@@ -3,10 +3,11 @@
 #include "forms/frm_file.h"
 #include "forms/frm_log.h"
 #include "ui/file_lists.h"
-#include "quiz/session.h"
+#include "quiz/quiz_run.h"
 #include "tests/support/classroom.h"
 #include "tests/support/files.h"
 #include "tests/support/pupil_driver.h"
+#include "tests/support/form_controls.h"
 #include "tests/support/recording_services.h"
 
 #include <QApplication>
@@ -28,18 +29,18 @@ const QStringList kClasses = {"05 5 А", "06 6 Б", "07 7 В"};
 void fillIn(FrmLog& form, const QString& name, const QString& pupilClass)
 {
     // Every showing is a fresh form.
-    EXPECT_EQ(form.txtFIO->text(), QString());
-    EXPECT_EQ(form.CboGruppa->currentText(), QString());
-    EXPECT_EQ(form.CboGruppa->count(), kClasses.size());
-    typeText(form.txtFIO, name);
-    typeText(form.CboGruppa->lineEdit(), pupilClass);
+    EXPECT_EQ(LogForm(form).txtFIO.text(), QString());
+    EXPECT_EQ(LogForm(form).CboGruppa.currentText(), QString());
+    EXPECT_EQ(LogForm(form).CboGruppa.count(), kClasses.size());
+    typeText(&LogForm(form).txtFIO, name);
+    typeText(LogForm(form).CboGruppa.lineEdit(), pupilClass);
 }
 
 Showing registers(const QString& name, const QString& pupilClass)
 {
     return [=](FrmLog& form) {
         fillIn(form, name, pupilClass);
-        QTest::mouseClick(form.CmdOk, Qt::LeftButton);
+        QTest::mouseClick(&LogForm(form).CmdOk, Qt::LeftButton);
     };
 }
 
@@ -55,7 +56,7 @@ Showing pressesEscape()
 {
     return [](FrmLog& form) {
         fillIn(form, QStringLiteral("Петров Пётр"), QStringLiteral("05 5 А"));
-        QTest::keyClick(form.txtFIO, Qt::Key_Escape);
+        QTest::keyClick(&LogForm(form).txtFIO, Qt::Key_Escape);
     };
 }
 
@@ -63,7 +64,7 @@ Showing exits()
 {
     return [](FrmLog& form) {
         fillIn(form, QStringLiteral("Петров Пётр"), QStringLiteral("05 5 А"));
-        QTest::mouseClick(form.cmdExit, Qt::LeftButton);
+        QTest::mouseClick(&LogForm(form).cmdExit, Qt::LeftButton);
     };
 }
 
@@ -87,7 +88,7 @@ struct Start {
                 hintOverMainForm = mainFormVisible();
         };
     }
-    std::unique_ptr<FrmGl> run() { return runStartup(*session, services); }
+    std::unique_ptr<FrmGl> run() { return runStartup(*quiz, services); }
     void takeGreeting()
     {
         EXPECT_EQ(services.takeMessage(), (MessageRecord{QStringLiteral("Вы запустили программу школьника. "), MessageIcon::Information,
@@ -100,7 +101,7 @@ struct Start {
     }
 
     ClassroomFolder folder;
-    std::unique_ptr<Session> session = std::make_unique<Session>();
+    std::unique_ptr<QuizRun> quiz = std::make_unique<QuizRun>();
     RecordingServices services;
     bool hintOverMainForm = false;
 };
@@ -129,8 +130,8 @@ TEST_P(RegistrationTest, FormComesBackUntilNameAndClassAreGiven)
 
     EXPECT_EQ(pupil.seen(), int(row.showings.size()));
     start.takeGreeting();
-    EXPECT_EQ(start.session->pupil.pupilName.text(), row.pupilName.left(30).leftJustified(30));
-    EXPECT_EQ(start.session->pupil.pupilClass, row.pupilClass);
+    EXPECT_EQ(start.quiz->pupil.pupilName.text(), row.pupilName.left(30).leftJustified(30));
+    EXPECT_EQ(start.quiz->pupil.pupilClass, row.pupilClass);
     if (row.registered) {
         ASSERT_NE(frmGl, nullptr);
         EXPECT_TRUE(frmGl->isVisible());
@@ -231,26 +232,26 @@ TEST(StartupTest, FromTheGreetingToAChosenTest)
     ASSERT_NE(frmGl, nullptr);
     start.takeGreeting();
     start.takeHint();
-    EXPECT_EQ(start.session->pupil.pupilClass, QStringLiteral("06 6 Б"));
+    EXPECT_EQ(start.quiz->pupil.pupilClass, QStringLiteral("06 6 Б"));
     EXPECT_EQ(start.services.tabs, 2);
 
-    QTest::mouseClick(frmGl->cmdOpen, Qt::LeftButton);
-    EXPECT_TRUE(frmGl->cmdOpen->isHidden());
+    QTest::mouseClick(&MainForm(*frmGl).cmdOpen, Qt::LeftButton);
+    EXPECT_TRUE(MainForm(*frmGl).cmdOpen.isHidden());
     auto* frmFile = frmGl->findChild<FrmFile*>();
     ASSERT_NE(frmFile, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frmFile));
     // Shown without waiting: the main form stays open and nothing is modal.
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(frmGl->isVisible());
-    EXPECT_EQ(frmFile->DirKatalog->path(), start.folder.nativePath());
-    doubleClickItem(*frmFile->DirKatalog, QStringLiteral("Тесты"));
-    doubleClickItem(*frmFile->File1, QStringLiteral("Дроби.tst"));
+    EXPECT_EQ(FileForm(*frmFile).DirKatalog.path(), start.folder.nativePath());
+    doubleClickItem(FileForm(*frmFile).DirKatalog, QStringLiteral("Тесты"));
+    doubleClickItem(FileForm(*frmFile).File1, QStringLiteral("Дроби.tst"));
 
-    EXPECT_TRUE(frmGl->cmdBegin->isVisible());
+    EXPECT_TRUE(MainForm(*frmGl).cmdBegin.isVisible());
     EXPECT_FALSE(frmFile->isVisible());
     const QString tests = start.folder.nativePath(QStringLiteral("Тесты"));
-    EXPECT_EQ(start.session->pupil.testFolder, tests + QDir::separator());
-    EXPECT_EQ(start.session->pupil.testPath, tests + QDir::separator() + QStringLiteral("Дроби.tst"));
+    EXPECT_EQ(start.quiz->pupil.testFolder, tests + QDir::separator());
+    EXPECT_EQ(start.quiz->pupil.testPath, tests + QDir::separator() + QStringLiteral("Дроби.tst"));
     EXPECT_EQ(start.services.endCalls, 0);
 }
 

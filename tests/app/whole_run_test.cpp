@@ -3,10 +3,11 @@
 #include "forms/frm_file.h"
 #include "runtime/cp1251.h"
 #include "ui/file_lists.h"
-#include "quiz/session.h"
+#include "quiz/quiz_run.h"
 #include "tests/support/classroom.h"
 #include "tests/support/files.h"
 #include "tests/support/pupil_driver.h"
+#include "tests/support/form_controls.h"
 #include "tests/support/recording_services.h"
 
 #include <QApplication>
@@ -59,22 +60,22 @@ protected:
     void registerChooseAndBegin()
     {
         Pupil pupil({[](FrmLog& form) {
-            typeText(form.txtFIO, QStringLiteral("Иванов Иван"));
-            form.CboGruppa->setCurrentIndex(0);
-            QTest::mouseClick(form.CmdOk, Qt::LeftButton);
+            typeText(&LogForm(form).txtFIO, QStringLiteral("Иванов Иван"));
+            LogForm(form).CboGruppa.setCurrentIndex(0);
+            QTest::mouseClick(&LogForm(form).CmdOk, Qt::LeftButton);
         }});
-        frmGl = runStartup(*session, services);
+        frmGl = runStartup(*run, services);
         ASSERT_NE(frmGl, nullptr);
         services.takeMessage();
         services.takeMessage();
-        QTest::mouseClick(frmGl->cmdOpen, Qt::LeftButton);
+        QTest::mouseClick(&gl().cmdOpen, Qt::LeftButton);
         auto* frmFile = frmGl->findChild<FrmFile*>();
         ASSERT_NE(frmFile, nullptr);
-        doubleClickItem(*frmFile->DirKatalog, QStringLiteral("Тесты"));
-        doubleClickItem(*frmFile->File1, QStringLiteral("Дроби.tst"));
-        ASSERT_TRUE(frmGl->cmdBegin->isVisible());
-        QTest::mouseClick(frmGl->cmdBegin, Qt::LeftButton);
-        ASSERT_EQ(frmGl->LblVopros->text(), QStringLiteral("Задание:  1"));
+        doubleClickItem(FileForm(*frmFile).DirKatalog, QStringLiteral("Тесты"));
+        doubleClickItem(FileForm(*frmFile).File1, QStringLiteral("Дроби.tst"));
+        ASSERT_TRUE(gl().cmdBegin.isVisible());
+        QTest::mouseClick(&gl().cmdBegin, Qt::LeftButton);
+        ASSERT_EQ(gl().LblVopros.text(), QStringLiteral("Задание:  1"));
     }
 
     void expectFiles(const QStringList& protocol, const QString& registerLine, const QStringList& statistics)
@@ -86,24 +87,31 @@ protected:
 
     QStringList testLines = kTest;
     ClassroomFolder folder;
-    std::unique_ptr<Session> session = std::make_unique<Session>();
+    std::unique_ptr<QuizRun> run = std::make_unique<QuizRun>();
     RecordingServices services;
+    MainForm gl() const { return MainForm(*frmGl); }
+
     std::unique_ptr<FrmGl> frmGl;
 };
 
 TEST_F(WholeRun, AnsweredAndFinishedByTheButton)
 {
     registerChooseAndBegin();
-    QTest::mouseClick(frmGl->Otv[0], Qt::LeftButton);
-    QTest::mouseClick(frmGl->Otv[2], Qt::LeftButton);
-    QTest::mouseClick(frmGl->cmdNapravo, Qt::LeftButton);
-    typeText(frmGl->TxtOtvets[0], QStringLiteral("  четыре "));
-    QTest::mouseClick(frmGl->cmdNapravo, Qt::LeftButton);
-    QTest::mouseClick(frmGl->Otv[0], Qt::LeftButton);
-    QTest::mouseClick(frmGl->cmdExit, Qt::LeftButton);
+    QTest::mouseClick(gl().Otv[0], Qt::LeftButton);
+    QTest::mouseClick(gl().Otv[2], Qt::LeftButton);
+    QTest::mouseClick(&gl().cmdNapravo, Qt::LeftButton);
+    typeText(gl().TxtOtvets[0], QStringLiteral("  четыре "));
+    QTest::mouseClick(&gl().cmdNapravo, Qt::LeftButton);
+    QTest::mouseClick(gl().Otv[0], Qt::LeftButton);
+    QTest::mouseClick(&gl().cmdExit, Qt::LeftButton);
 
-    EXPECT_EQ(frmGl->LblProcent->text(), QStringLiteral("Выполнено:  75%"));
-    EXPECT_EQ(frmGl->LblOcenka->text(), QStringLiteral("Ваша оценка:  4"));
+    EXPECT_EQ(gl().LblProcent.text(), QStringLiteral("Выполнено:  75%"));
+    EXPECT_EQ(gl().LblOcenka.text(), QStringLiteral("Ваша оценка:  4"));
+    EXPECT_FALSE(gl().LblProcent.isHidden());
+    EXPECT_FALSE(gl().LblOcenka.isHidden());
+    EXPECT_TRUE(gl().LblZ.isHidden());
+    EXPECT_FALSE(gl().Tmr.isActive());
+    EXPECT_FALSE(frmGl->keyPreview());
     EXPECT_EQ(services.takeMessage(),
               (MessageRecord{QStringLiteral("Задано: 3 заданий. Всего возможных баллов:  4. Из них набрано:  3. "
                                             "Правильно выполнено:  75% задания. Ваша оценка:  4"),
@@ -129,12 +137,12 @@ TEST_F(WholeRun, FinishedWhenTheTimeRunsOut)
     testLines[3] = "0";
     writeLines(tests("Дроби.tst"), testLines);
     registerChooseAndBegin();
-    QTest::mouseClick(frmGl->Otv[2], Qt::LeftButton);
+    QTest::mouseClick(gl().Otv[2], Qt::LeftButton);
 
     // A budget of 0 seconds: the first tick, one second after the start, finishes.
     ASSERT_TRUE(QTest::qWaitFor([&] { return services.endRequested(); }, 5000));
-    EXPECT_FALSE(frmGl->Tmr->isActive());
-    EXPECT_EQ(frmGl->LblNow1->text(), QString());
+    EXPECT_FALSE(gl().Tmr.isActive());
+    EXPECT_EQ(gl().LblNow1.text(), QString());
     EXPECT_EQ(services.takeMessage(),
               (MessageRecord{QStringLiteral("Задано: 3 заданий. Всего возможных баллов:  4. Из них Вы набрали менее:  "
                                             "40%. Ваша оценка:  2"),
@@ -151,6 +159,24 @@ TEST_F(WholeRun, FinishedWhenTheTimeRunsOut)
         QStringLiteral("Иванов Иван               5 класс 2  0 2 0% 07.12.2026 9:05:03"),
         {QStringLiteral("Статистика сдачи теста"), QStringLiteral("5:  0   0%"), QStringLiteral("4:  0   0%"),
          QStringLiteral("3:  0   0%"), QStringLiteral("2:  1   100%"), QStringLiteral("Всего:  1")});
+}
+
+// A file that cannot be written is asked about with the mark already on the form.
+TEST_F(WholeRun, TheResultIsShownBeforeThePupilIsAskedAboutAFile)
+{
+    // A folder in the protocol's place: refused at once, whoever runs the program.
+    folder.makeFolder(QStringLiteral("Тесты/5 класс_Дроби_Иванов Иван_2.otv"));
+    registerChooseAndBegin();
+    QString markWhenAsked;
+    services.onMessage = [&](const MessageRecord& m) {
+        if (m.question)
+            markWhenAsked = gl().LblOcenka.text();
+    };
+    QTest::mouseClick(&gl().cmdExit, Qt::LeftButton);
+    EXPECT_TRUE(services.takeMessage().question);
+    EXPECT_EQ(markWhenAsked, QStringLiteral("Ваша оценка:  2"));
+    EXPECT_TRUE(services.takeMessage().text.endsWith(QStringLiteral("Ваша оценка:  2")));
+    EXPECT_EQ(readLines(tests("5 класс_Дроби_2.doc")).size(), 1);
 }
 
 } // namespace

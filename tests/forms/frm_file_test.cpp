@@ -2,9 +2,10 @@
 
 #include "ui/file_lists.h"
 #include "ui/twips.h"
-#include "quiz/session.h"
+#include "quiz/question_bank.h"
 #include "tests/support/classroom.h"
 #include "tests/support/files.h"
+#include "tests/support/form_controls.h"
 #include "tests/support/recording_services.h"
 
 #include <QApplication>
@@ -45,20 +46,25 @@ struct Selection {
             writeLines(folder.path(QString::fromUtf8(name)), {"x"});
         QDir::setCurrent(folder.path(QStringLiteral("Тесты")));
         cmdBegin.hide();
-        form = std::make_unique<FrmFile>(pupil, cmdBegin, services);
+        form = std::make_unique<FrmFile>(pupil, services);
+        QObject::connect(form.get(), &FrmFile::quizChosen, [this](const QString& path) {
+            chosenPath = path;
+            cmdBegin.show();
+        });
         form->show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
     void typeFileName(const QString& text)
     {
-        form->txtFile->clear();
-        typeText(form->txtFile, text);
+        FileForm(*form).txtFile.clear();
+        typeText(&FileForm(*form).txtFile, text);
     }
 
     ClassroomFolder folder;
     PupilRecord pupil;
     RecordingServices services;
     QPushButton cmdBegin;
+    QString chosenPath;
     std::unique_ptr<FrmFile> form;
 };
 
@@ -67,26 +73,26 @@ TEST(FrmFileTest, OpensAtTheCurrentFolderWithItsTestFiles)
     Selection s;
     FrmFile& form = *s.form;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Выберите тест. "));
-    EXPECT_EQ(form.LblPapki[0]->objectName(), QStringLiteral("LblPapki(0)"));
-    EXPECT_EQ(form.LblPapki[1]->text(), QStringLiteral("Файлы:"));
-    EXPECT_TRUE(form.LblPapki[1]->font().bold());
-    EXPECT_EQ(form.LblPapki[1]->font().pointSizeF(), 12.0);
+    EXPECT_EQ(FileForm(form).LblPapki[0]->objectName(), QStringLiteral("LblPapki(0)"));
+    EXPECT_EQ(FileForm(form).LblPapki[1]->text(), QStringLiteral("Файлы:"));
+    EXPECT_TRUE(FileForm(form).LblPapki[1]->font().bold());
+    EXPECT_EQ(FileForm(form).LblPapki[1]->font().pointSizeF(), 12.0);
     EXPECT_EQ(form.width(), twipsToPixels(6840, form.logicalDpiX()));
-    EXPECT_EQ(QApplication::focusWidget(), form.DirKatalog);
+    EXPECT_EQ(QApplication::focusWidget(), &FileForm(form).DirKatalog);
     EXPECT_FALSE(form.isModal());
 
-    EXPECT_EQ(form.DirKatalog->path(), s.folder.nativePath(QStringLiteral("Тесты")));
-    const QStringList folders = entries(*form.DirKatalog);
+    EXPECT_EQ(FileForm(form).DirKatalog.path(), s.folder.nativePath(QStringLiteral("Тесты")));
+    const QStringList folders = entries(FileForm(form).DirKatalog);
     ASSERT_GE(folders.size(), 3);
     EXPECT_EQ(folders.front(), rootFolder());
     EXPECT_EQ(folders.mid(folders.size() - 2), (QStringList{"Тесты", "Пусто"}));
-    EXPECT_EQ(form.DirKatalog->currentItem()->text().trimmed(), QStringLiteral("Тесты"));
+    EXPECT_EQ(FileForm(form).DirKatalog.currentItem()->text().trimmed(), QStringLiteral("Тесты"));
 
-    EXPECT_EQ(form.File1->path(), form.DirKatalog->path());
-    EXPECT_EQ(entries(*form.File1), (QStringList{"ГЕОМЕТРИЯ.TST", "Дроби.tst"}));
-    EXPECT_EQ(form.File1->fileName(), QString());
-    EXPECT_EQ(form.txtFile->text(), QString());
-    EXPECT_EQ(form.cmdOk->text(), QString());
+    EXPECT_EQ(FileForm(form).File1.path(), FileForm(form).DirKatalog.path());
+    EXPECT_EQ(entries(FileForm(form).File1), (QStringList{"ГЕОМЕТРИЯ.TST", "Дроби.tst"}));
+    EXPECT_EQ(FileForm(form).File1.fileName(), QString());
+    EXPECT_EQ(FileForm(form).txtFile.text(), QString());
+    EXPECT_EQ(FileForm(form).cmdOk.text(), QString());
 }
 
 struct ConfirmRow {
@@ -118,16 +124,17 @@ TEST_P(ConfirmTest, StoresTheTestAndOffersTheStart)
     expectedPath.replace(QLatin1Char('@'), expectedFolder);
     EXPECT_EQ(s.pupil.testPath, expectedPath);
     EXPECT_EQ(!s.cmdBegin.isHidden(), row.chosen);
+    EXPECT_EQ(s.chosenPath, row.chosen ? expectedPath : QString());
     EXPECT_EQ(s.form->isVisible(), !row.chosen);
     if (!row.chosen) {
-        EXPECT_EQ(s.form->cmdOk->text(), QString()) << "a failed confirmation clears the caption";
+        EXPECT_EQ(FileForm(*s.form).cmdOk.text(), QString()) << "a failed confirmation clears the caption";
     }
     EXPECT_EQ(s.services.endCalls, 0);
 }
 
 void clickOk(Selection& s)
 {
-    QTest::mouseClick(s.form->cmdOk, Qt::LeftButton);
+    QTest::mouseClick(&FileForm(*s.form).cmdOk, Qt::LeftButton);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -135,51 +142,51 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ConfirmRow{"ClickedFile",
                    [](Selection& s) {
-                       clickItem(*s.form->File1, QStringLiteral("Дроби.tst"));
-                       EXPECT_EQ(s.form->txtFile->text(), QStringLiteral("Дроби.tst"));
-                       EXPECT_EQ(s.form->cmdOk->text(), QStringLiteral("Ok"));
+                       clickItem(FileForm(*s.form).File1, QStringLiteral("Дроби.tst"));
+                       EXPECT_EQ(FileForm(*s.form).txtFile.text(), QStringLiteral("Дроби.tst"));
+                       EXPECT_EQ(FileForm(*s.form).cmdOk.text(), QStringLiteral("Ok"));
                        clickOk(s);
                    },
                    "Тесты", "@Дроби.tst", true},
         ConfirmRow{"UpperCaseExtension",
                    [](Selection& s) {
-                       clickItem(*s.form->File1, QStringLiteral("ГЕОМЕТРИЯ.TST"));
+                       clickItem(FileForm(*s.form).File1, QStringLiteral("ГЕОМЕТРИЯ.TST"));
                        clickOk(s);
                    },
                    "Тесты", "@ГЕОМЕТРИЯ.TST", true},
         ConfirmRow{"KeyboardSelectionAndEnter",
                    [](Selection& s) {
-                       s.form->File1->setFocus();
-                       QTest::keyClick(s.form->File1, Qt::Key_End);
-                       EXPECT_EQ(s.form->txtFile->text(), QStringLiteral("Дроби.tst"));
-                       QTest::keyClick(s.form->File1, Qt::Key_Return);
+                       FileForm(*s.form).File1.setFocus();
+                       QTest::keyClick(&FileForm(*s.form).File1, Qt::Key_End);
+                       EXPECT_EQ(FileForm(*s.form).txtFile.text(), QStringLiteral("Дроби.tst"));
+                       QTest::keyClick(&FileForm(*s.form).File1, Qt::Key_Return);
                    },
                    "Тесты", "@Дроби.tst", true},
         ConfirmRow{"TypedPathTakenUnchanged",
                    [](Selection& s) {
-                       clickItem(*s.form->File1, QStringLiteral("Дроби.tst"));
+                       clickItem(FileForm(*s.form).File1, QStringLiteral("Дроби.tst"));
                        s.typeFileName(QStringLiteral("/школа/Алгебра.tst"));
                        clickOk(s);
                    },
                    "Тесты", "/школа/Алгебра.tst", true},
         ConfirmRow{"DoubleClickConfirmsAtOnce",
-                   [](Selection& s) { doubleClickItem(*s.form->File1, QStringLiteral("Дроби.tst")); }, "Тесты",
+                   [](Selection& s) { doubleClickItem(FileForm(*s.form).File1, QStringLiteral("Дроби.tst")); }, "Тесты",
                    "@Дроби.tst", true},
         ConfirmRow{"NothingSelected", clickOk, "Тесты", "@", false},
         ConfirmRow{"MovedToAnotherFolder",
                    [](Selection& s) {
-                       clickItem(*s.form->File1, QStringLiteral("Дроби.tst"));
-                       doubleClickItem(*s.form->DirKatalog, QStringLiteral("Пусто"));
-                       EXPECT_EQ(s.form->File1->count(), 0);
-                       EXPECT_EQ(s.form->txtFile->text(), QStringLiteral("Дроби.tst"));
-                       EXPECT_EQ(s.form->cmdOk->text(), QStringLiteral("Ok"));
+                       clickItem(FileForm(*s.form).File1, QStringLiteral("Дроби.tst"));
+                       doubleClickItem(FileForm(*s.form).DirKatalog, QStringLiteral("Пусто"));
+                       EXPECT_EQ(FileForm(*s.form).File1.count(), 0);
+                       EXPECT_EQ(FileForm(*s.form).txtFile.text(), QStringLiteral("Дроби.tst"));
+                       EXPECT_EQ(FileForm(*s.form).cmdOk.text(), QStringLiteral("Ok"));
                        clickOk(s);
                    },
                    "Тесты/Пусто", "Дроби.tst", false},
         ConfirmRow{"RootFolderHasOneSeparator",
                    [](Selection& s) {
-                       doubleClickItem(*s.form->DirKatalog, rootFolder());
-                       EXPECT_EQ(s.form->File1->path(), rootFolder());
+                       doubleClickItem(FileForm(*s.form).DirKatalog, rootFolder());
+                       EXPECT_EQ(FileForm(*s.form).File1.path(), rootFolder());
                        s.typeFileName(QStringLiteral("Алгебра.tst"));
                        clickOk(s);
                    },
@@ -189,8 +196,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FrmFileTest, ExitEndsTheProgramAndStoresNothing)
 {
     Selection s;
-    clickItem(*s.form->File1, QStringLiteral("Дроби.tst"));
-    QTest::mouseClick(s.form->CmdExit, Qt::LeftButton);
+    clickItem(FileForm(*s.form).File1, QStringLiteral("Дроби.tst"));
+    QTest::mouseClick(&FileForm(*s.form).CmdExit, Qt::LeftButton);
     EXPECT_EQ(s.services.endCalls, 1);
     EXPECT_FALSE(s.form->isVisible());
     EXPECT_TRUE(s.cmdBegin.isHidden());
@@ -220,7 +227,7 @@ TEST_P(RefusedFolderTest, ReportedAndTheFormStaysWhereItWas)
         QFile::setPermissions(spoilt, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         GTEST_SKIP() << "cannot make a folder unreadable here: " << GetParam().reason;
     }
-    doubleClickItem(*s.form->DirKatalog, QStringLiteral("Пусто"));
+    doubleClickItem(FileForm(*s.form).DirKatalog, QStringLiteral("Пусто"));
     QFile::setPermissions(spoilt, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     const MessageRecord message = s.services.takeMessage();
@@ -228,11 +235,11 @@ TEST_P(RefusedFolderTest, ReportedAndTheFormStaysWhereItWas)
     EXPECT_TRUE(message.text.startsWith(QStringLiteral("Не удалось открыть папку."))) << message.text.toStdString();
     EXPECT_EQ(s.services.endCalls, 0);
     EXPECT_TRUE(s.form->isVisible());
-    EXPECT_EQ(s.form->DirKatalog->path(), s.folder.nativePath(QStringLiteral("Тесты")));
-    EXPECT_EQ(s.form->File1->path(), s.folder.nativePath(QStringLiteral("Тесты")));
-    EXPECT_EQ(s.form->File1->count(), 2);
+    EXPECT_EQ(FileForm(*s.form).DirKatalog.path(), s.folder.nativePath(QStringLiteral("Тесты")));
+    EXPECT_EQ(FileForm(*s.form).File1.path(), s.folder.nativePath(QStringLiteral("Тесты")));
+    EXPECT_EQ(FileForm(*s.form).File1.count(), 2);
 
-    doubleClickItem(*s.form->File1, QStringLiteral("Дроби.tst"));
+    doubleClickItem(FileForm(*s.form).File1, QStringLiteral("Дроби.tst"));
     EXPECT_FALSE(s.cmdBegin.isHidden()) << "the form must stay usable";
 }
 

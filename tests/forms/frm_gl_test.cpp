@@ -2,6 +2,7 @@
 
 #include "ui/twips.h"
 #include "tests/support/classroom.h"
+#include "tests/support/form_controls.h"
 #include "tests/support/recording_services.h"
 
 #include <QApplication>
@@ -23,10 +24,10 @@ struct LoadedForm {
     explicit LoadedForm(const QString& name = QStringLiteral("Иванов Иван"),
                         const QString& pupilClass = QStringLiteral("11 11 В гимназия"))
     {
-        session->pupil.pupilName = name;
-        session->pupil.pupilClass = pupilClass;
-        session->pupil.subject = QStringLiteral("Математика");
-        form = std::make_unique<FrmGl>(*session, services);
+        run->pupil.pupilName = name;
+        run->pupil.pupilClass = pupilClass;
+        run->pupil.subject = QStringLiteral("Математика");
+        form = std::make_unique<FrmGl>(*run, services);
         form->load();
     }
     void showActive()
@@ -35,7 +36,7 @@ struct LoadedForm {
         EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
 
-    std::unique_ptr<Session> session = std::make_unique<Session>();
+    std::unique_ptr<QuizRun> run = std::make_unique<QuizRun>();
     RecordingServices services;
     std::unique_ptr<FrmGl> form;
 };
@@ -74,72 +75,74 @@ TEST(FrmGlLoadTest, OnlyTheInformationBlockAndTheSelectionButtonShow)
     }
     for (const QWidget* child : f.form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         EXPECT_TRUE(named.contains(child->objectName())) << "not checked: " << child->objectName().toStdString();
-    EXPECT_FALSE(f.form->Tmr->isActive());
-    EXPECT_EQ(QApplication::focusWidget(), f.form->cmdOpen);
+    EXPECT_FALSE(MainForm(*f.form).Tmr.isActive());
+    EXPECT_EQ(QApplication::focusWidget(), &MainForm(*f.form).cmdOpen);
 }
 
 TEST(FrmGlLoadTest, TextsAndValuesBeforeAnyTest)
 {
     LoadedForm f;
     FrmGl& form = *f.form;
-    EXPECT_EQ(form.TxtVremya->text(), QStringLiteral("30"));
-    EXPECT_EQ(form.TxtVar->text(), QStringLiteral("1"));
-    EXPECT_EQ(form.TxtVsego->text(), QStringLiteral("1"));
-    EXPECT_EQ(form.TxtVid->text(), QStringLiteral("1"));
-    EXPECT_EQ(form.TxtOtvetov->text(), QStringLiteral("1"));
-    EXPECT_EQ(form.LblVariant->text(), QStringLiteral("Вариант:"));
-    EXPECT_EQ(form.LblVsego->text(), QStringLiteral("Заданий:"));
-    EXPECT_EQ(form.LblProcent->text(), QString());
-    EXPECT_EQ(form.txtSpec->text(), QStringLiteral("Математика").leftJustified(75));
-    for (QPlainTextEdit* box : form.TxtOtvets) {
+    const MainForm c(form);
+    EXPECT_EQ(c.TxtVremya.text(), QStringLiteral("30"));
+    EXPECT_EQ(c.TxtVar.text(), QStringLiteral("1"));
+    EXPECT_EQ(c.TxtVsego.text(), QStringLiteral("1"));
+    EXPECT_EQ(c.TxtVid.text(), QStringLiteral("1"));
+    EXPECT_EQ(c.TxtOtvetov.text(), QStringLiteral("1"));
+    EXPECT_EQ(c.LblVariant.text(), QStringLiteral("Вариант:"));
+    EXPECT_EQ(c.LblVsego.text(), QStringLiteral("Заданий:"));
+    EXPECT_EQ(c.LblProcent.text(), QString());
+    EXPECT_EQ(c.txtSpec.text(), QStringLiteral("Математика").leftJustified(75));
+    for (QPlainTextEdit* box : c.TxtOtvets) {
         EXPECT_TRUE(box->isReadOnly());
         EXPECT_TRUE(box->toPlainText().isEmpty());
     }
-    const PupilRecord& pupil = f.session->pupil;
+    const PupilRecord& pupil = f.run->pupil;
     EXPECT_EQ(pupil.pupilClass10.text(), QStringLiteral("11 11 В ги"));
     EXPECT_EQ(pupil.variantNo.text(), QStringLiteral("1"));
     EXPECT_EQ(pupil.topic.text(), QString(75, QLatin1Char(' ')));
-    EXPECT_EQ(f.session->header.askCount, 1);
-    EXPECT_EQ(form.state().currentQuestion, 1);
+    EXPECT_EQ(f.run->header.askCount, 1);
+    EXPECT_EQ(f.run->attempt.currentQuestion, 1);
     EXPECT_EQ(form.windowTitle().left(32), QStringLiteral("Программа ученика. Тестирование."));
 }
 
 TEST(FrmGlLoadTest, ClearsTheKeyFlagsButNotTheScratchSlot)
 {
     LoadedForm f;
-    Attempt& state = f.form->state();
+    Attempt& state = f.run->attempt;
     state.correctFlags(1, 1) = 1;
     state.correctFlags(6, 350) = 1;
     state.correctFlags(6, 351) = 1;
-    f.session->header.timePerQuestion = 0;
+    f.run->header.timePerQuestion = 0;
     f.form->load();
     EXPECT_EQ(state.correctFlags(1, 1), 0);
     EXPECT_EQ(state.correctFlags(6, 350), 0);
     EXPECT_EQ(state.correctFlags(6, 351), 1);
-    EXPECT_EQ(f.session->header.timePerQuestion, 30);
+    EXPECT_EQ(f.run->header.timePerQuestion, 30);
 }
 
 TEST(FrmGlLoadTest, FontsPlacesAndTabOrder)
 {
     LoadedForm f;
     FrmGl& form = *f.form;
+    const MainForm c(form);
     EXPECT_EQ(form.objectName(), QStringLiteral("frmGl"));
-    EXPECT_EQ(form.LblSpec->font().family(), QStringLiteral("Times New Roman"));
-    EXPECT_EQ(form.LblSpec->font().pointSizeF(), 11.25);
-    EXPECT_TRUE(form.LblSpec->font().bold());
-    EXPECT_EQ(form.cmdOpen->font().pointSizeF(), 9.75);
-    EXPECT_EQ(form.txtVopros->font().pointSizeF(), 14.25);
-    EXPECT_EQ(form.TxtOtvets[3]->font().pointSizeF(), 12.0);
-    EXPECT_TRUE(form.TxtOtvets[3]->font().bold());
-    EXPECT_EQ(twipsOf(*form.cmdOpen), (Twips{2600, 7740, 1600, 420}));
-    EXPECT_EQ(twipsOf(*form.txtSpec), (Twips{1150, 90, 4200, 375}));
-    EXPECT_EQ(twipsOf(*form.Otv[5]), (Twips{5760, 6480, 240, 1080}));
+    EXPECT_EQ(c.LblSpec.font().family(), QStringLiteral("Times New Roman"));
+    EXPECT_EQ(c.LblSpec.font().pointSizeF(), 11.25);
+    EXPECT_TRUE(c.LblSpec.font().bold());
+    EXPECT_EQ(c.cmdOpen.font().pointSizeF(), 9.75);
+    EXPECT_EQ(c.txtVopros.font().pointSizeF(), 14.25);
+    EXPECT_EQ(c.TxtOtvets[3]->font().pointSizeF(), 12.0);
+    EXPECT_TRUE(c.TxtOtvets[3]->font().bold());
+    EXPECT_EQ(twipsOf(c.cmdOpen), (Twips{2600, 7740, 1600, 420}));
+    EXPECT_EQ(twipsOf(c.txtSpec), (Twips{1150, 90, 4200, 375}));
+    EXPECT_EQ(twipsOf(*c.Otv[5]), (Twips{5760, 6480, 240, 1080}));
     EXPECT_EQ(form.width(), twipsToPixels(11400, form.logicalDpiX()));
 
     f.showActive();
-    form.cmdBegin->show();
-    QTest::keyClick(form.cmdOpen, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), form.cmdBegin);
+    c.cmdBegin.show();
+    QTest::keyClick(&c.cmdOpen, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &c.cmdBegin);
 }
 
 TEST(FrmGlTest, ClosingTheFormEndsTheProgramOnce)

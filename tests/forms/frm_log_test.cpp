@@ -2,9 +2,10 @@
 
 #include "runtime/run_error.h"
 #include "ui/twips.h"
-#include "quiz/session.h"
+#include "quiz/question_bank.h"
 #include "tests/support/classroom.h"
 #include "tests/support/files.h"
+#include "tests/support/form_controls.h"
 #include "tests/support/recording_services.h"
 
 #include <QApplication>
@@ -46,9 +47,9 @@ TEST_P(ClassListTest, FillsTheClassBoxInFileOrderWithNothingChosen)
     RecordingServices services;
     FrmLog form(pupil, services);
     form.load();
-    EXPECT_EQ(entries(*form.CboGruppa), GetParam().entries);
-    EXPECT_EQ(form.CboGruppa->currentText(), QString());
-    EXPECT_EQ(form.CboGruppa->currentIndex(), -1);
+    EXPECT_EQ(entries(LogForm(form).CboGruppa), GetParam().entries);
+    EXPECT_EQ(LogForm(form).CboGruppa.currentText(), QString());
+    EXPECT_EQ(LogForm(form).CboGruppa.currentIndex(), -1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -86,16 +87,16 @@ TEST(FrmLogTest, LaidOutFromItsTable)
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Программа школьника. Регистрация."));
     EXPECT_EQ(form.font().family(), QStringLiteral("Times New Roman"));
     EXPECT_EQ(form.font().pointSizeF(), 12.0);
-    EXPECT_TRUE(form.Label1->font().bold());
-    EXPECT_TRUE(form.lblGruppa->font().bold());
-    EXPECT_EQ(form.txtFIO->objectName(), QStringLiteral("txtFIO"));
-    EXPECT_EQ(form.CboGruppa->objectName(), QStringLiteral("CboGruppa"));
-    EXPECT_TRUE(form.CboGruppa->isEditable());
-    EXPECT_EQ(form.CmdOk->text(), QStringLiteral("Ok"));
-    EXPECT_EQ(form.cmdExit->text(), QStringLiteral("Выход"));
-    EXPECT_EQ(twipsOf(*form.CmdOk), (Twips{2250, 960, 1215, 375}));
+    EXPECT_TRUE(LogForm(form).Label1.font().bold());
+    EXPECT_TRUE(LogForm(form).lblGruppa.font().bold());
+    EXPECT_EQ(LogForm(form).txtFIO.objectName(), QStringLiteral("txtFIO"));
+    EXPECT_EQ(LogForm(form).CboGruppa.objectName(), QStringLiteral("CboGruppa"));
+    EXPECT_TRUE(LogForm(form).CboGruppa.isEditable());
+    EXPECT_EQ(LogForm(form).CmdOk.text(), QStringLiteral("Ok"));
+    EXPECT_EQ(LogForm(form).cmdExit.text(), QStringLiteral("Выход"));
+    EXPECT_EQ(twipsOf(LogForm(form).CmdOk), (Twips{2250, 960, 1215, 375}));
     // The buttons sit in the third row, under the class box.
-    EXPECT_GT(twipsOf(*form.CmdOk).top, twipsOf(*form.CboGruppa).top + twipsOf(*form.CboGruppa).height - 1);
+    EXPECT_GT(twipsOf(LogForm(form).CmdOk).top, twipsOf(LogForm(form).CboGruppa).top + twipsOf(LogForm(form).CboGruppa).height - 1);
     EXPECT_EQ(form.width(), twipsToPixels(5715, form.logicalDpiX()));
 }
 
@@ -117,8 +118,8 @@ struct ShownForm {
 TEST(FrmLogTest, EnterMovesOnLikeTabAndPressesTheButton)
 {
     ShownForm f;
-    EXPECT_EQ(QApplication::focusWidget(), f.form.txtFIO);
-    typeText(f.form.txtFIO, QStringLiteral("Иванов Иван"));
+    EXPECT_EQ(QApplication::focusWidget(), &LogForm(f.form).txtFIO);
+    typeText(&LogForm(f.form).txtFIO, QStringLiteral("Иванов Иван"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_EQ(f.services.tabs, 1);
@@ -129,10 +130,10 @@ TEST(FrmLogTest, EnterMovesOnLikeTabAndPressesTheButton)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
     QApplication::processEvents();
     EXPECT_EQ(f.services.tabs, 2);
-    EXPECT_EQ(QApplication::focusWidget(), f.form.CmdOk);
-    EXPECT_EQ(f.form.CboGruppa->count(), 2) << "the typed class must not join the list";
+    EXPECT_EQ(QApplication::focusWidget(), &LogForm(f.form).CmdOk);
+    EXPECT_EQ(LogForm(f.form).CboGruppa.count(), 2) << "the typed class must not join the list";
 
-    QTest::keyClick(f.form.CmdOk, Qt::Key_Return);
+    QTest::keyClick(&LogForm(f.form).CmdOk, Qt::Key_Return);
     EXPECT_EQ(f.services.tabs, 2);
     EXPECT_EQ(f.form.result(), QDialog::Accepted);
     EXPECT_EQ(f.pupil.pupilName.text(), QStringLiteral("Иванов Иван").leftJustified(30));

@@ -1,6 +1,5 @@
 #include "main_form_fixture.h"
 
-#include "quiz/display.h"
 
 #include "ui/twips.h"
 
@@ -69,9 +68,9 @@ TEST_F(ScreenTest, TicksAndTypedTextComeBackAfterMoves)
     c().Otv[0]->setCheckState(Qt::Checked);
     c().Otv[1]->setCheckState(Qt::PartiallyChecked);
     c().Otv[2]->setCheckState(Qt::Checked);
-    key(34, 0);
+    key(Qt::Key_PageDown);
     typeText(c().TxtOtvets[0], QStringLiteral("Москва"));
-    key(34, 0);
+    key(Qt::Key_PageDown);
     EXPECT_EQ(state().typedAnswers(2), QStringLiteral("Москва"));
     EXPECT_EQ(bank(2).optionText(1), QStringLiteral("Москва"));
     for (int j = 1; j <= 6; ++j)
@@ -114,7 +113,7 @@ TEST_P(QuestionPicture, IsLoadedFromTheTestFolderBesideTheNarrowedText)
     EXPECT_EQ(std::pair(text.left, text.width), row.pictureShown ? std::pair(3500, 7795) : std::pair(120, 11175));
     EXPECT_EQ(c().txtVopros.toPlainText(), row.questionText);
     if (row.pictureShown) {
-        EXPECT_EQ(state().pictureName, row.pictureName);
+        EXPECT_EQ(run->screen.pictureName, row.pictureName);
     }
     EXPECT_TRUE(shown(*c().TxtOtvets[1]));
     EXPECT_EQ(c().TxtOtvets[1]->toPlainText(), QStringLiteral("b"));
@@ -157,14 +156,14 @@ struct PointsCase {
 
 class PointsBox : public ScreenTest, public ::testing::WithParamInterface<PointsCase> {};
 
-// The box is never shown, but what it holds must not wipe out a question's points.
+// The holder is never shown, but what it holds must not wipe out a question's points.
 TEST_P(PointsBox, IsReadBackAsAWholeNumberOrLeavesThePoints)
 {
     QuestionRecord r = question(u'1', "?", {"a"});
     r.points = -3;
     start({r});
     EXPECT_EQ(c().CboBall.currentText(), QStringLiteral("-3"));
-    c().CboBall.setEditText(GetParam().typed);
+    run->screen.points = GetParam().typed;
     next();
     EXPECT_EQ(bank(1).points, GetParam().kept);
 }
@@ -191,7 +190,6 @@ TEST_F(ScreenTest, PositionTwelveAndTextsAreShownAndTakenBackExactly)
 
 TEST_F(ScreenTest, EnterTypesNothingInAnAnswerBox)
 {
-    installAnswerKeyFilter(c());
     start({question(u'2', "?", {QString()})});
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));

@@ -1,7 +1,6 @@
 #include "main_form_fixture.h"
 
-#include "quiz/navigation.h"
-
+#include <QApplication>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -42,9 +41,9 @@ QuestionRecord question(QChar answerForm, const QString& text, const QStringList
 
 ScreenTest::ScreenTest()
 {
-    session->pupil.pupilName = QStringLiteral("Иванова Мария");
-    session->pupil.testFolder = folder.path() + u'/';
-    form = std::make_unique<FrmGl>(*session, services);
+    run->pupil.pupilName = QStringLiteral("Иванова Мария");
+    run->pupil.testFolder = folder.path() + u'/';
+    form = std::make_unique<FrmGl>(*run, services);
     form->load();
 }
 
@@ -52,25 +51,28 @@ void ScreenTest::start(const std::vector<QuestionRecord>& questions)
 {
     for (std::size_t p = 0; p < questions.size(); ++p)
         bank(int(p) + 1) = questions[p];
-    session->header.askCount = std::int16_t(questions.size());
-    state().quizRunning = true;
-    state().currentQuestion = 0;
-    next();
+    run->header.askCount = std::int16_t(questions.size());
+    beginQuiz(*run, services.now());
+    form->showRun();
 }
 
 void ScreenTest::next()
 {
-    moveNext(c(), *session, state());
+    c().cmdNapravo.click();
 }
 
 void ScreenTest::previous()
 {
-    movePrevious(c(), *session, state());
+    c().cmdNalevo.click();
 }
 
-void ScreenTest::key(int keyCode, int shiftState)
+void ScreenTest::key(Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
-    keyDown(keyCode, shiftState, c(), *session, state(), services);
+    // The focused control is the first to receive a key, as at the keyboard.
+    QWidget* target = QApplication::focusWidget();
+    if (!target || !form->isAncestorOf(target))
+        target = form.get();
+    QTest::keyClick(target, key, modifiers);
 }
 
 bool ScreenTest::shown(const QWidget& widget)

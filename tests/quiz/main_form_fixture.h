@@ -1,8 +1,9 @@
 #pragma once
 
 #include "forms/frm_gl.h"
-#include "quiz/session.h"
+#include "quiz/quiz_run.h"
 #include "tests/support/classroom.h"
+#include "tests/support/form_controls.h"
 #include "tests/support/recording_services.h"
 
 #include <QSize>
@@ -22,25 +23,27 @@ QString makeJpeg(const QTemporaryDir& folder, const QString& name, QSize size, b
 
 QuestionRecord question(QChar answerForm, const QString& text, const QStringList& options);
 
-// A loaded main form over a test put straight into the session, with the
-// pictures' folder as the test's folder.
+// A loaded main form over a quiz put straight into the run, with the pictures'
+// folder as the quiz folder.
 class ScreenTest : public ::testing::Test {
 protected:
     ScreenTest();
 
-    // Fills the bank with the questions as asked and shows the first one.
+    // Fills the bank with the questions as asked, begins the quiz and shows it.
     void start(const std::vector<QuestionRecord>& questions);
+    // "Следующий" and "Предыдущий".
     void next();
     void previous();
-    void key(int keyCode, int shiftState);
+    // A key pressed on the form.
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
-    MainControls c() { return form->controls(); }
-    Attempt& state() { return form->state(); }
-    QuestionRecord& bank(int position) { return session->questionBank(position); }
+    MainForm c() { return MainForm(*form); }
+    Attempt& state() { return run->attempt; }
+    QuestionRecord& bank(int position) { return run->questionBank(position); }
     static bool shown(const QWidget& widget);
 
     QTemporaryDir folder;
-    std::unique_ptr<Session> session = std::make_unique<Session>();
+    std::unique_ptr<QuizRun> run = std::make_unique<QuizRun>();
     RecordingServices services;
     std::unique_ptr<FrmGl> form;
 };

@@ -1,6 +1,5 @@
 #include "main_form_fixture.h"
 
-#include "quiz/navigation.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -13,7 +12,8 @@ struct MoveCase {
     const char* name;
     int askCount;
     int from;
-    int keyCode, shiftState;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
     int to;
 };
 
@@ -29,7 +29,7 @@ TEST_P(Move, WrapsAroundAndIgnoresModifiers)
     while (state().currentQuestion != row.from)
         next();
     c().Otv[1]->setCheckState(Qt::Checked);
-    key(row.keyCode, row.shiftState);
+    key(row.key, row.modifiers);
     EXPECT_EQ(state().currentQuestion, row.to);
     EXPECT_EQ(c().txtVopros.toPlainText(), QStringLiteral("Вопрос %1").arg(row.to));
     EXPECT_EQ(state().answerFlags(2, row.from), 1);
@@ -37,43 +37,45 @@ TEST_P(Move, WrapsAroundAndIgnoresModifiers)
 }
 
 INSTANTIATE_TEST_SUITE_P(Navigation, Move,
-                         ::testing::Values(MoveCase{"pageDownFromLast", 5, 5, 34, 0, 1},
-                                           MoveCase{"pageUpFromFirst", 5, 1, 33, 0, 5},
-                                           MoveCase{"pageDownWithCtrl", 5, 2, 34, 2, 3},
-                                           MoveCase{"pageDownWithShift", 5, 2, 34, 1, 3},
-                                           MoveCase{"pageUpWithCtrlAltShift", 5, 3, 33, 7, 2},
-                                           MoveCase{"pageDownOnlyQuestion", 1, 1, 34, 0, 1},
-                                           MoveCase{"pageUpOnlyQuestion", 1, 1, 33, 0, 1}),
+                         ::testing::Values(MoveCase{"pageDownFromLast", 5, 5, Qt::Key_PageDown, {}, 1},
+                                           MoveCase{"pageUpFromFirst", 5, 1, Qt::Key_PageUp, {}, 5},
+                                           MoveCase{"pageDownWithCtrl", 5, 2, Qt::Key_PageDown, Qt::ControlModifier, 3},
+                                           MoveCase{"pageDownWithShift", 5, 2, Qt::Key_PageDown, Qt::ShiftModifier, 3},
+                                           MoveCase{"pageUpWithCtrlAltShift", 5, 3, Qt::Key_PageUp,
+                                                    Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier, 2},
+                                           MoveCase{"pageDownOnlyQuestion", 1, 1, Qt::Key_PageDown, {}, 1},
+                                           MoveCase{"pageUpOnlyQuestion", 1, 1, Qt::Key_PageUp, {}, 1}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ScreenTest, FirstMoveSavesNothingAndTwoPageDownsSaveBoth)
 {
-    c().TxtVid.setText(QStringLiteral("2"));
+    run->screen.answerForm = QStringLiteral("2");
     start({question(u'1', "?", {"a"}), question(u'2', "?", {QString()}), question(u'1', "?", {"c"})});
     EXPECT_EQ(bank(1).answerForm, u'1');
     EXPECT_EQ(c().LblVopros.text(), QStringLiteral("Задание:  1"));
     c().Otv[0]->setCheckState(Qt::Checked);
-    key(34, 0);
+    key(Qt::Key_PageDown);
     c().TxtOtvets[0]->setPlainText(QStringLiteral("42"));
-    key(34, 0);
+    key(Qt::Key_PageDown);
     EXPECT_EQ(state().currentQuestion, 3);
     EXPECT_EQ(state().answerFlags(1, 1), 1);
     EXPECT_EQ(state().typedAnswers(2), QStringLiteral("42"));
 }
 
-TEST_F(ScreenTest, KeysAndMovesDoNothingWhileNoTestRuns)
+TEST_F(ScreenTest, KeysAndMovesDoNothingWhileNoQuizRuns)
 {
-    // As after a failed start: a header may have been read, the test never began.
-    session->header.askCount = 5;
-    for (int code : {33, 34}) {
-        key(code, 0);
+    // As after a failed start: a header may have been read, the quiz never began.
+    run->header.askCount = 5;
+    for (Qt::Key pageKey : {Qt::Key_PageUp, Qt::Key_PageDown}) {
+        key(pageKey);
         next();
         previous();
     }
-    session->header.askCount = 0;
-    state().quizRunning = true;
-    key(34, 0);
-    key(33, 0);
+    run->header.askCount = 0;
+    run->stage = QuizStage::Running;
+    next();
+    previous();
+    EXPECT_FALSE(moveNext(*run, {}));
     EXPECT_EQ(state().currentQuestion, 1);
     EXPECT_FALSE(shown(c().txtVopros));
     EXPECT_FALSE(shown(c().LblVopros));
@@ -84,7 +86,7 @@ TEST_F(ScreenTest, MovesLeaveTheTimeAlone)
     start({question(u'1', "?", {"a"}), question(u'1', "?", {"b"})});
     state().timeLeft = 600;
     next();
-    key(33, 0);
+    key(Qt::Key_PageUp);
     c().Otv[0]->setCheckState(Qt::Checked);
     previous();
     EXPECT_EQ(state().timeLeft, 600);
@@ -92,15 +94,19 @@ TEST_F(ScreenTest, MovesLeaveTheTimeAlone)
 
 struct NoticeCase {
     const char* name;
-    int keyCode, shiftState;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
     bool notice;
 };
+
+const Qt::KeyboardModifiers kCtrlAlt = Qt::ControlModifier | Qt::AltModifier;
 
 class ProductNotice : public ScreenTest, public ::testing::WithParamInterface<NoticeCase> {};
 
 TEST_P(ProductNotice, OpensOnCtrlAltF1Only)
 {
-    key(GetParam().keyCode, GetParam().shiftState);
+    start({question(u'1', "?", {"a"})});
+    key(GetParam().key, GetParam().modifiers);
     ASSERT_EQ(services.pendingMessages(), GetParam().notice ? 1u : 0u);
     if (!GetParam().notice)
         return;
@@ -113,10 +119,12 @@ TEST_P(ProductNotice, OpensOnCtrlAltF1Only)
 }
 
 INSTANTIATE_TEST_SUITE_P(Navigation, ProductNotice,
-                         ::testing::Values(NoticeCase{"ctrlAltF1", 112, 6, true}, NoticeCase{"f1", 112, 0, false},
-                                           NoticeCase{"ctrlF1", 112, 2, false}, NoticeCase{"altF1", 112, 4, false},
-                                           NoticeCase{"ctrlAltShiftF1", 112, 7, false},
-                                           NoticeCase{"ctrlAltPageDown", 34, 6, false}),
+                         ::testing::Values(NoticeCase{"ctrlAltF1", Qt::Key_F1, kCtrlAlt, true},
+                                           NoticeCase{"f1", Qt::Key_F1, {}, false},
+                                           NoticeCase{"ctrlF1", Qt::Key_F1, Qt::ControlModifier, false},
+                                           NoticeCase{"altF1", Qt::Key_F1, Qt::AltModifier, false},
+                                           NoticeCase{"ctrlAltShiftF1", Qt::Key_F1, kCtrlAlt | Qt::ShiftModifier, false},
+                                           NoticeCase{"ctrlAltPageDown", Qt::Key_PageDown, kCtrlAlt, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

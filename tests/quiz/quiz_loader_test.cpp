@@ -41,37 +41,35 @@ TEST(LoadTest, ReadsDrawsExchangesAndShuffles)
     const LoadedQuiz result = loadQuiz(room.testPath, services);
     ASSERT_FALSE(result.failure) << result.failure->description().toStdString();
 
-    const Session& s = result.session;
-    EXPECT_EQ(s.pupil.subject.text().trimmed(), "Алгебра");
-    EXPECT_EQ(s.pupil.variantNo.text(), "2");
-    EXPECT_EQ(s.pupil.testPath, room.dir.filePath("Algebra.ts1"));
-    EXPECT_EQ(s.header.askCount, 2);
-    EXPECT_EQ(result.state.drawNumbers(1), 3);
-    EXPECT_EQ(result.state.drawNumbers(2), 1);
+    EXPECT_EQ(result.pupil.subject.text().trimmed(), "Алгебра");
+    EXPECT_EQ(result.pupil.variantNo.text(), "2");
+    EXPECT_EQ(result.pupil.testPath, room.dir.filePath("Algebra.ts1"));
+    EXPECT_EQ(result.header.askCount, 2);
+    EXPECT_EQ(result.attempt.drawNumbers(1), 3);
+    EXPECT_EQ(result.attempt.drawNumbers(2), 1);
 
     // The exchanges leave the file's questions 2 and 3 at positions 1 and 2.
-    EXPECT_EQ(s.questionBank(1).questionText, "Сократите 2/4");
-    EXPECT_EQ(s.questionBank(1).points, 2);
-    EXPECT_EQ(result.state.correctTyped(1), "1/2");
-    EXPECT_EQ(s.questionBank(2).questionText, "Отметьте ответ");
-    EXPECT_EQ(s.questionBank(2).points, 3);
-    EXPECT_EQ(result.state.correctFlags(1, 2), 1);
+    EXPECT_EQ(result.questionBank(1).questionText, "Сократите 2/4");
+    EXPECT_EQ(result.questionBank(1).points, 2);
+    EXPECT_EQ(result.attempt.correctTyped(1), "1/2");
+    EXPECT_EQ(result.questionBank(2).questionText, "Отметьте ответ");
+    EXPECT_EQ(result.questionBank(2).points, 3);
+    EXPECT_EQ(result.attempt.correctFlags(1, 2), 1);
     // Position 3 is not asked, so its options keep the file's order.
-    EXPECT_EQ(s.questionBank(3).optionText(2), "3/4");
-    EXPECT_EQ(result.state.correctFlags(2, 3), 1);
+    EXPECT_EQ(result.questionBank(3).optionText(2), "3/4");
+    EXPECT_EQ(result.attempt.correctFlags(2, 3), 1);
     EXPECT_EQ(services.randomizeCalls, 2);
     EXPECT_TRUE(services.randomValues.empty());
 
-    Session session;
-    session.pupil.pupilName = QStringLiteral("Иванов Пётр");
-    Attempt state;
-    state.answerFlags(1, 1) = 1;
-    commitLoadedQuiz(result, session, state);
-    EXPECT_EQ(session.questionBank(2).questionText, "Отметьте ответ");
-    EXPECT_EQ(session.pupil.testPath, room.dir.filePath("Algebra.ts1"));
-    EXPECT_EQ(session.pupil.pupilName.text().trimmed(), "Иванов Пётр");
-    EXPECT_EQ(state.answerFlags(1, 1), 0);
-    EXPECT_EQ(state.correctTyped(1), "1/2");
+    const auto run = std::make_unique<QuizRun>();
+    run->pupil.pupilName = QStringLiteral("Иванов Пётр");
+    run->attempt.answerFlags(1, 1) = 1;
+    commitLoadedQuiz(result, *run);
+    EXPECT_EQ(run->questionBank(2).questionText, "Отметьте ответ");
+    EXPECT_EQ(run->pupil.testPath, room.dir.filePath("Algebra.ts1"));
+    EXPECT_EQ(run->pupil.pupilName.text().trimmed(), "Иванов Пётр");
+    EXPECT_EQ(run->attempt.answerFlags(1, 1), 0);
+    EXPECT_EQ(run->attempt.correctTyped(1), "1/2");
 }
 
 TEST(LoadTest, WithoutPointsFileEveryQuestionIsWorthZero)
@@ -84,7 +82,7 @@ TEST(LoadTest, WithoutPointsFileEveryQuestionIsWorthZero)
     const LoadedQuiz result = loadQuiz(room.testPath, services);
     ASSERT_FALSE(result.failure);
     for (int p = 1; p <= 3; ++p)
-        EXPECT_EQ(result.session.questionBank(p).points, 0);
+        EXPECT_EQ(result.questionBank(p).points, 0);
 }
 
 TEST(LoadTest, FindsCompanionsDifferingInLetterCase)
@@ -100,8 +98,8 @@ TEST(LoadTest, FindsCompanionsDifferingInLetterCase)
     services.randomValues = {0.0, 0.0, 0.99, 0.99, 0.0, 0.5, 0.7, 0.3};
     const LoadedQuiz result = loadQuiz(room.dir.filePath("TEST.tst"), services);
     ASSERT_FALSE(result.failure) << result.failure->description().toStdString();
-    EXPECT_EQ(result.session.pupil.testPath, room.dir.filePath("TEST.TS1"));
-    EXPECT_EQ(result.session.questionBank(1).points, 1);
+    EXPECT_EQ(result.pupil.testPath, room.dir.filePath("TEST.TS1"));
+    EXPECT_EQ(result.questionBank(1).points, 1);
 }
 
 struct FailureRow {
@@ -135,10 +133,9 @@ TEST_P(LoadFailureTest, TellsTheHeaderFromLaterFailures)
         << result.failure->description().toStdString();
     EXPECT_EQ(services.randomizeCalls, 0);
 
-    Session session;
-    Attempt state;
-    commitLoadedQuiz(result, session, state);
-    EXPECT_EQ(session.header.askCount, 0);
+    const auto run = std::make_unique<QuizRun>();
+    commitLoadedQuiz(result, *run);
+    EXPECT_EQ(run->header.askCount, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -169,10 +166,10 @@ TEST(LoadTest, QuestionsBeyond350AreNeverRead)
         services.randomValues.push_back(p / 31.0);
     const LoadedQuiz result = loadQuiz(dir.filePath("big.tst"), services);
     ASSERT_FALSE(result.failure) << result.failure->description().toStdString();
-    EXPECT_EQ(result.session.header.questionCount, 350);
-    EXPECT_EQ(result.session.header.askCount, 30);
-    EXPECT_EQ(result.session.questionBank(1).questionText, "Вопрос 12"); // 349/31 + 1 = 12.26
-    EXPECT_EQ(result.state.correctTyped(1), "ОТВЕТ 12");
+    EXPECT_EQ(result.header.questionCount, 350);
+    EXPECT_EQ(result.header.askCount, 30);
+    EXPECT_EQ(result.questionBank(1).questionText, "Вопрос 12"); // 349/31 + 1 = 12.26
+    EXPECT_EQ(result.attempt.correctTyped(1), "ОТВЕТ 12");
 }
 
 } // namespace

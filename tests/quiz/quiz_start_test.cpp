@@ -2,7 +2,6 @@
 
 #include "tests/support/files.h"
 
-#include "ui/form_helpers.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -41,9 +40,9 @@ class QuizStartTest : public ScreenTest {
 protected:
     QuizStartTest()
     {
-        session->pupil.testPath = folder.filePath("Дроби.tst");
-        form->cmdOpen->hide();
-        form->cmdBegin->show();
+        run->pupil.testPath = folder.filePath("Дроби.tst");
+        c().cmdOpen.hide();
+        c().cmdBegin.show();
     }
 
     void writeTest(const QStringList& test = kTest, const QStringList& key = kKey)
@@ -65,47 +64,47 @@ protected:
 
 TEST_F(QuizStartTest, AnEmptyTestPathHidesBothButtonsAndDoesNothingElse)
 {
-    session->pupil.testPath.clear();
-    form->cmdBeginClick();
-    EXPECT_TRUE(form->cmdOpen->isHidden());
-    EXPECT_TRUE(form->cmdBegin->isHidden());
-    EXPECT_FALSE(form->property(kKeyPreviewProperty).toBool());
+    run->pupil.testPath.clear();
+    c().cmdBegin.click();
+    EXPECT_TRUE(c().cmdOpen.isHidden());
+    EXPECT_TRUE(c().cmdBegin.isHidden());
+    EXPECT_FALSE(form->keyPreview());
     EXPECT_EQ(selection(), nullptr);
-    EXPECT_FALSE(state().quizRunning);
+    EXPECT_EQ(run->stage, QuizStage::BeforeStart);
 }
 
 TEST_F(QuizStartTest, PreparesTheScreenAndShowsTheFirstQuestion)
 {
     writeTest();
     drawInOrder();
-    form->cmdBeginClick();
+    c().cmdBegin.click();
 
-    ASSERT_TRUE(state().quizRunning);
+    ASSERT_EQ(run->stage, QuizStage::Running);
     EXPECT_EQ(services.randomizeCalls, 2);
     EXPECT_TRUE(services.randomValues.empty());
-    EXPECT_EQ(form->Cbo5->currentText(), " 80");
-    EXPECT_EQ(form->Cbo3->currentText(), " 40");
-    EXPECT_EQ(form->txtSpec->text(), QStringLiteral("Математика").leftJustified(75));
-    EXPECT_EQ(form->txtTema->text(), QStringLiteral("Дроби").leftJustified(75));
-    EXPECT_EQ(form->TxtVar->text(), "2");
-    EXPECT_EQ(form->TxtVsego->text(), "3");
-    EXPECT_EQ(form->TxtVremya->text(), "30");
+    EXPECT_EQ(c().Cbo5.currentText(), " 80");
+    EXPECT_EQ(c().Cbo3.currentText(), " 40");
+    EXPECT_EQ(c().txtSpec.text(), QStringLiteral("Математика").leftJustified(75));
+    EXPECT_EQ(c().txtTema.text(), QStringLiteral("Дроби").leftJustified(75));
+    EXPECT_EQ(c().TxtVar.text(), "2");
+    EXPECT_EQ(c().TxtVsego.text(), "3");
+    EXPECT_EQ(c().TxtVremya.text(), "30");
     EXPECT_EQ(state().timeLeft, 90.0);
     EXPECT_EQ(state().startTime, services.nowValue);
-    EXPECT_EQ(session->pupil.testPath, folder.filePath("Дроби.ts1"));
-    EXPECT_TRUE(form->Tmr->isActive());
-    EXPECT_FALSE(form->cmdOpen->isEnabled());
-    EXPECT_TRUE(form->cmdOpen->isHidden());
-    EXPECT_TRUE(form->cmdBegin->isHidden());
-    for (QWidget* w : std::initializer_list<QWidget*>{form->cmdNalevo, form->cmdNapravo, form->cmdExit, form->LblZ,
-                                                      form->LblVopros, form->LblNow1, form->txtVopros})
+    EXPECT_EQ(run->pupil.testPath, folder.filePath("Дроби.ts1"));
+    EXPECT_TRUE(c().Tmr.isActive());
+    EXPECT_FALSE(c().cmdOpen.isEnabled());
+    EXPECT_TRUE(c().cmdOpen.isHidden());
+    EXPECT_TRUE(c().cmdBegin.isHidden());
+    for (QWidget* w : std::initializer_list<QWidget*>{&c().cmdNalevo, &c().cmdNapravo, &c().cmdExit, &c().LblZ,
+                                                      &c().LblVopros, &c().LblNow1, &c().txtVopros})
         EXPECT_FALSE(w->isHidden()) << w->objectName().toStdString();
-    EXPECT_TRUE(form->property(kKeyPreviewProperty).toBool());
-    EXPECT_EQ(mousePointer(*form), 0);
+    EXPECT_TRUE(form->keyPreview());
+    EXPECT_NE(form->cursor().shape(), Qt::WaitCursor);
     EXPECT_EQ(state().currentQuestion, 1);
-    EXPECT_EQ(form->LblVopros->text(), QStringLiteral("Задание:  1"));
-    EXPECT_EQ(form->LblZ->text(), QStringLiteral("Поставьте галочку напротив правильного ответа (или ответов)."));
-    EXPECT_EQ(form->LblNow1->text(), QString());
+    EXPECT_EQ(c().LblVopros.text(), QStringLiteral("Задание:  1"));
+    EXPECT_EQ(c().LblZ.text(), QStringLiteral("Поставьте галочку напротив правильного ответа (или ответов)."));
+    EXPECT_EQ(c().LblNow1.text(), QString());
     EXPECT_EQ(state().correctFlags(2, 1), 0);
     EXPECT_EQ(state().correctFlags(3, 1), 1);
     EXPECT_EQ(state().correctTyped(2), QStringLiteral("ЧЕТЫРЕ$4"));
@@ -134,7 +133,7 @@ TEST_P(QuizStartFailure, IsReportedInTwoBoxesAndTheSelectionOpensAgain)
     if (row.removeKey)
         QFile::remove(folder.filePath("Дроби.ts1"));
     drawInOrder();
-    form->cmdBeginClick();
+    c().cmdBegin.click();
 
     const MessageRecord first = services.takeMessage();
     EXPECT_TRUE(first.text.startsWith(QStringLiteral("Ошибка: %1 ").arg(row.number))) << first.text.toStdString();
@@ -151,18 +150,18 @@ TEST_P(QuizStartFailure, IsReportedInTwoBoxesAndTheSelectionOpensAgain)
     }
     ASSERT_NE(selection(), nullptr);
     EXPECT_TRUE(selection()->isVisible());
-    EXPECT_TRUE(form->cmdOpen->isHidden());
-    EXPECT_TRUE(form->cmdBegin->isHidden());
-    EXPECT_EQ(mousePointer(*form), 0);
-    EXPECT_TRUE(form->property(kKeyPreviewProperty).toBool());
-    EXPECT_FALSE(state().quizRunning);
-    EXPECT_FALSE(form->Tmr->isActive());
-    EXPECT_EQ(session->pupil.subject.text().trimmed(), QString());
-    EXPECT_EQ(session->pupil.testPath, folder.filePath("Дроби.tst"));
-    EXPECT_EQ(form->TxtVsego->text(), "1");
+    EXPECT_TRUE(c().cmdOpen.isHidden());
+    EXPECT_TRUE(c().cmdBegin.isHidden());
+    EXPECT_NE(form->cursor().shape(), Qt::WaitCursor);
+    EXPECT_TRUE(form->keyPreview());
+    EXPECT_EQ(run->stage, QuizStage::BeforeStart);
+    EXPECT_FALSE(c().Tmr.isActive());
+    EXPECT_EQ(run->pupil.subject.text().trimmed(), QString());
+    EXPECT_EQ(run->pupil.testPath, folder.filePath("Дроби.tst"));
+    EXPECT_EQ(c().TxtVsego.text(), "1");
     EXPECT_EQ(bank(1).questionText, QString());
-    key(34, 0);
-    EXPECT_TRUE(form->txtVopros->isHidden());
+    key(Qt::Key_PageDown);
+    EXPECT_TRUE(c().txtVopros.isHidden());
 }
 
 QStringList with(QStringList lines, int index, const QString& line)
@@ -199,34 +198,34 @@ TEST_F(QuizStartTest, DrivenFromBeginThroughMovesBothWays)
     QApplication::setActiveWindow(form.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
 
-    QTest::mouseClick(form->cmdBegin, Qt::LeftButton);
-    ASSERT_EQ(form->LblVopros->text(), QStringLiteral("Задание:  1"));
-    QTest::mouseClick(form->Otv[2], Qt::LeftButton);
-    EXPECT_EQ(form->Otv[2]->checkState(), Qt::Checked);
+    QTest::mouseClick(&c().cmdBegin, Qt::LeftButton);
+    ASSERT_EQ(c().LblVopros.text(), QStringLiteral("Задание:  1"));
+    QTest::mouseClick(c().Otv[2], Qt::LeftButton);
+    EXPECT_EQ(c().Otv[2]->checkState(), Qt::Checked);
 
-    QTest::mouseClick(form->cmdNapravo, Qt::LeftButton);
-    EXPECT_EQ(form->LblVopros->text(), QStringLiteral("Задание:  2"));
-    EXPECT_EQ(form->LblZ->text(),
+    QTest::mouseClick(&c().cmdNapravo, Qt::LeftButton);
+    EXPECT_EQ(c().LblVopros.text(), QStringLiteral("Задание:  2"));
+    EXPECT_EQ(c().LblZ.text(),
               QStringLiteral("Наберите на клавиатуре правильный ответ. Слова отделяются только одним пробелом."));
-    EXPECT_FALSE(form->TxtOtvets[0]->isReadOnly());
-    form->TxtOtvets[0]->setFocus();
-    typeText(form->TxtOtvets[0], QStringLiteral("четыре"));
-    QTest::keyClick(form->TxtOtvets[0], Qt::Key_Return);
-    EXPECT_EQ(form->TxtOtvets[0]->toPlainText(), QStringLiteral("четыре"));
+    EXPECT_FALSE(c().TxtOtvets[0]->isReadOnly());
+    c().TxtOtvets[0]->setFocus();
+    typeText(c().TxtOtvets[0], QStringLiteral("четыре"));
+    QTest::keyClick(c().TxtOtvets[0], Qt::Key_Return);
+    EXPECT_EQ(c().TxtOtvets[0]->toPlainText(), QStringLiteral("четыре"));
 
     // PageDown in the answer box moves on: the form sees the key first.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
-    EXPECT_EQ(form->LblVopros->text(), QStringLiteral("Задание:  3"));
+    EXPECT_EQ(c().LblVopros.text(), QStringLiteral("Задание:  3"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
-    EXPECT_EQ(form->LblVopros->text(), QStringLiteral("Задание:  1"));
-    EXPECT_EQ(form->Otv[2]->checkState(), Qt::Checked);
-    EXPECT_EQ(form->Otv[0]->checkState(), Qt::Unchecked);
+    EXPECT_EQ(c().LblVopros.text(), QStringLiteral("Задание:  1"));
+    EXPECT_EQ(c().Otv[2]->checkState(), Qt::Checked);
+    EXPECT_EQ(c().Otv[0]->checkState(), Qt::Unchecked);
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
-    EXPECT_EQ(form->LblVopros->text(), QStringLiteral("Задание:  3"));
-    QTest::mouseClick(form->cmdNalevo, Qt::LeftButton);
-    EXPECT_EQ(form->LblVopros->text(), QStringLiteral("Задание:  2"));
-    EXPECT_EQ(form->TxtOtvets[0]->toPlainText(), QStringLiteral("четыре"));
+    EXPECT_EQ(c().LblVopros.text(), QStringLiteral("Задание:  3"));
+    QTest::mouseClick(&c().cmdNalevo, Qt::LeftButton);
+    EXPECT_EQ(c().LblVopros.text(), QStringLiteral("Задание:  2"));
+    EXPECT_EQ(c().TxtOtvets[0]->toPlainText(), QStringLiteral("четыре"));
     EXPECT_EQ(state().typedAnswers(2), QStringLiteral("четыре"));
     EXPECT_EQ(state().answerFlags(3, 1), 1);
     EXPECT_EQ(state().timeLeft, 90.0);

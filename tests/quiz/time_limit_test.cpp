@@ -1,6 +1,4 @@
-#include "quiz/time_limit.h"
-
-#include <QLabel>
+#include "quiz/quiz_run.h"
 
 #include <gtest/gtest.h>
 
@@ -27,28 +25,24 @@ INSTANTIATE_TEST_SUITE_P(TimeLimit, TimeCaption,
                                            CaptionCase{"longestTest", 350.0 * 32767, u" 191140 мин. 50 с."}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TimerTick, CountsDownThenReportsTheEndWithoutTouchingTheCaption)
+TEST(TimerTick, CountsDownThenReportsTheEnd)
 {
-    Attempt state;
-    QLabel LblNow1;
-    state.timeLeft = 20 * 30;
-    EXPECT_EQ(timerTick(state, LblNow1), TimeTick::Counting);
-    EXPECT_EQ(LblNow1.text(), QStringLiteral(" 9 мин. 59 с."));
-    state.timeLeft = 1;
-    EXPECT_EQ(timerTick(state, LblNow1), TimeTick::Counting);
-    EXPECT_EQ(LblNow1.text(), QStringLiteral(" 0 мин. 0 с."));
-    EXPECT_EQ(timerTick(state, LblNow1), TimeTick::TimeUp);
-    EXPECT_EQ(state.timeLeft, -1);
-    EXPECT_EQ(LblNow1.text(), QStringLiteral(" 0 мин. 0 с."));
+    QuizRun run;
+    run.attempt.timeLeft = 20 * 30;
+    EXPECT_EQ(timerTick(run), TimeTick::Counting);
+    EXPECT_EQ(timeCaption(run.attempt.timeLeft), QStringLiteral(" 9 мин. 59 с."));
+    run.attempt.timeLeft = 1;
+    EXPECT_EQ(timerTick(run), TimeTick::Counting);
+    EXPECT_EQ(timeCaption(run.attempt.timeLeft), QStringLiteral(" 0 мин. 0 с."));
+    EXPECT_EQ(timerTick(run), TimeTick::TimeUp);
+    EXPECT_EQ(run.attempt.timeLeft, -1);
 }
 
 TEST(TimerTick, NoTimePerQuestionEndsAtTheFirstTick)
 {
-    Attempt state;
-    QLabel LblNow1;
-    state.timeLeft = 5 * 0;
-    EXPECT_EQ(timerTick(state, LblNow1), TimeTick::TimeUp);
-    EXPECT_EQ(LblNow1.text(), QString());
+    QuizRun run;
+    run.attempt.timeLeft = 5 * 0;
+    EXPECT_EQ(timerTick(run), TimeTick::TimeUp);
 }
 
 } // namespace

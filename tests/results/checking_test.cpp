@@ -1,5 +1,7 @@
 #include "results/checking.h"
 
+#include "quiz/quiz_run.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -7,27 +9,27 @@
 namespace {
 
 struct Answers {
-    std::unique_ptr<Session> session = std::make_unique<Session>();
+    std::unique_ptr<QuizRun> quiz = std::make_unique<QuizRun>();
     std::unique_ptr<Attempt> state = std::make_unique<Attempt>();
 
     Answers()
     {
-        session->header.markThresholds(1) = 80;
-        session->header.markThresholds(2) = 60;
-        session->header.markThresholds(3) = 40;
+        quiz->header.markThresholds(1) = 80;
+        quiz->header.markThresholds(2) = 60;
+        quiz->header.markThresholds(3) = 40;
     }
     void typed(int position, const QString& key, const QString& answer, std::int16_t points = 1)
     {
-        session->questionBank(position).answerForm = u'2';
-        session->questionBank(position).points = points;
+        quiz->questionBank(position).answerForm = u'2';
+        quiz->questionBank(position).points = points;
         state->correctTyped(position) = key;
         state->typedAnswers(position) = answer;
     }
     // Flags as digit texts, option 1 first: "101000".
     void ticks(int position, const char* correct, const char* answer, std::int16_t points = 1)
     {
-        session->questionBank(position).answerForm = u'1';
-        session->questionBank(position).points = points;
+        quiz->questionBank(position).answerForm = u'1';
+        quiz->questionBank(position).points = points;
         for (int j = 1; j <= kMaxOptions; ++j) {
             state->correctFlags(j, position) = std::int16_t(correct[j - 1] - '0');
             state->answerFlags(j, position) = std::int16_t(answer[j - 1] - '0');
@@ -48,7 +50,7 @@ TEST_P(TypedAnswerTest, ComparesUpperCasedTrimmedAlternatives)
 {
     Answers t;
     t.typed(1, GetParam().key, GetParam().answer);
-    EXPECT_EQ(checkQuestion(t.session->questionBank, *t.state, 1).correct, GetParam().correct);
+    EXPECT_EQ(checkQuestion(t.quiz->questionBank, *t.state, 1).correct, GetParam().correct);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -81,7 +83,7 @@ TEST(CheckQuestion, StoresTheNormalizedKeyAndAnswerBack)
 {
     Answers t;
     t.typed(3, QStringLiteral(" москва$Moscow "), QStringLiteral("  moscow "));
-    const Verdict verdict = checkQuestion(t.session->questionBank, *t.state, 3);
+    const Verdict verdict = checkQuestion(t.quiz->questionBank, *t.state, 3);
     EXPECT_TRUE(verdict.typed);
     EXPECT_EQ(verdict.typedAnswer, QStringLiteral("MOSCOW"));
     EXPECT_EQ(t.state->typedAnswers(3), QStringLiteral("MOSCOW"));
@@ -101,8 +103,8 @@ TEST_P(TickAnswerTest, AllSixFlagsMustAgree)
 {
     Answers t;
     t.ticks(1, GetParam().correct, GetParam().answer);
-    t.session->questionBank(1).optionCount = u'4';
-    const Verdict verdict = checkQuestion(t.session->questionBank, *t.state, 1);
+    t.quiz->questionBank(1).optionCount = u'4';
+    const Verdict verdict = checkQuestion(t.quiz->questionBank, *t.state, 1);
     EXPECT_FALSE(verdict.typed);
     EXPECT_EQ(verdict.correctFlags, QLatin1String(GetParam().correct));
     EXPECT_EQ(verdict.answerFlags, QLatin1String(GetParam().answer));
@@ -136,13 +138,13 @@ TEST_P(ScoreTest, TotalsPercentageAndMark)
 {
     const ScoreRow& row = GetParam();
     Answers t;
-    t.session->header.askCount = std::int16_t(row.asked);
-    t.session->header.markThresholds(1) = row.t5;
-    t.session->header.markThresholds(2) = row.t4;
-    t.session->header.markThresholds(3) = row.t3;
+    t.quiz->header.askCount = std::int16_t(row.asked);
+    t.quiz->header.markThresholds(1) = row.t5;
+    t.quiz->header.markThresholds(2) = row.t4;
+    t.quiz->header.markThresholds(3) = row.t3;
     for (int i = 1; i <= row.asked; ++i)
         t.ticks(i, "100000", i <= row.correct ? "100000" : "000000", row.points);
-    const Checking checking = checkAll(*t.session, *t.state);
+    const Checking checking = checkAll(t.quiz->questionBank, t.quiz->header, *t.state);
     EXPECT_EQ(checking.verdicts.size(), std::size_t(row.asked));
     EXPECT_EQ(checking.score.pointsTotal, row.total);
     EXPECT_EQ(checking.score.pointsScored, row.scored);
@@ -170,11 +172,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CheckAll, AQuestionOfNoPointsAddsNothingWhileOthersCarryPoints)
 {
     Answers t;
-    t.session->header.askCount = 3;
+    t.quiz->header.askCount = 3;
     t.ticks(1, "100000", "100000", 2);
     t.ticks(2, "100000", "100000", 0);
     t.ticks(3, "100000", "000000", 2);
-    const Score score = checkAll(*t.session, *t.state).score;
+    const Score score = checkAll(t.quiz->questionBank, t.quiz->header, *t.state).score;
     EXPECT_EQ(score.pointsTotal, 4);
     EXPECT_EQ(score.pointsScored, 2);
     EXPECT_EQ(score.mark, 3);

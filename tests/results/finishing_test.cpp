@@ -1,17 +1,11 @@
 #include "results/finishing.h"
 
-#include "forms/frm_gl.h"
 #include "tests/support/files.h"
 #include "tests/support/recording_services.h"
 
-#include <QCheckBox>
 #include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -24,40 +18,36 @@ namespace {
 const QDateTime kStart{QDate(2026, 12, 7), QTime(9, 0, 0)};
 const QDateTime kEnd{QDate(2026, 12, 7), QTime(9, 5, 3)};
 
-// One run of the main form, from a started test to the finishing.
-class FormRun {
+// One running quiz, from its start to the finishing.
+class FinishRun {
 public:
-    FormRun(RecordingServices& services, const QString& folder, const QString& pupilClass)
-        : services_(services), session_(std::make_unique<Session>()),
-          form_(std::make_unique<FrmGl>(*session_, services))
+    FinishRun(RecordingServices& services, const QString& folder, const QString& pupilClass)
+        : services_(services), run_(std::make_unique<QuizRun>())
     {
-        PupilRecord& pupil = session_->pupil;
+        PupilRecord& pupil = run_->pupil;
         pupil.pupilName = QStringLiteral("Иванов Иван");
         pupil.pupilClass = pupilClass;
         pupil.pupilClass10 = pupilClass;
         pupil.topic = QStringLiteral("Дроби");
         pupil.variantNo = QStringLiteral("1");
         pupil.testFolder = folder + QLatin1Char('/');
-        session_->header.markThresholds(1) = 80;
-        session_->header.markThresholds(2) = 60;
-        session_->header.markThresholds(3) = 40;
+        run_->header.markThresholds(1) = 80;
+        run_->header.markThresholds(2) = 60;
+        run_->header.markThresholds(3) = 40;
+        run_->headerScreen.topic = pupil.topic.text();
         state().startTime = kStart;
-        state().quizRunning = true;
-        form_->txtTema->setText(pupil.topic.text());
-        form_->LblZ->show();
-        form_->Tmr->start();
+        run_->stage = QuizStage::Running;
     }
 
-    Session& session() { return *session_; }
-    PupilRecord& pupil() { return session_->pupil; }
-    Attempt& state() { return form_->state(); }
-    FrmGl& form() { return *form_; }
+    QuizRun& run() { return *run_; }
+    PupilRecord& pupil() { return run_->pupil; }
+    Attempt& state() { return run_->attempt; }
+    const FinishedQuiz& finished() const { return *finished_; }
 
     // A tick question of three options; flags as digit texts, option 1 first.
     void ticks(int i, const char* correct, const char* answer, const QString& text, std::int16_t points = 1)
     {
-        QuestionRecord& q = asked(i, u'1', u'3', text, points);
-        (void)q;
+        asked(i, u'1', u'3', text, points);
         for (int j = 1; j <= kMaxOptions; ++j) {
             state().correctFlags(j, i) = std::int16_t(correct[j - 1] - '0');
             state().answerFlags(j, i) = std::int16_t(answer[j - 1] - '0');
@@ -71,40 +61,44 @@ public:
         state().typedAnswers(i) = answer;
     }
 
-    // The question at position i on the screen, as the display leaves it.
+    // The question at position i on the screen, with what the pupil typed and ticked there.
     void onScreen(int i, const QString& typedText = {}, std::array<Qt::CheckState, 3> boxes = {})
     {
-        const QuestionRecord& q = session_->questionBank(i);
         state().currentQuestion = i;
-        form_->TxtVid->setText(QString(q.answerForm));
-        form_->TxtOtvetov->setText(QString(q.optionCount));
-        form_->txtVopros->setPlainText(q.questionText);
-        form_->TxtOtvets[0]->setPlainText(typedText);
+        showQuestion(*run_);
+        onScreen_.typed = typedText;
         for (std::size_t k = 0; k < boxes.size(); ++k)
-            form_->Otv[k]->setCheckState(boxes[k]);
+            onScreen_.ticked[k] = boxes[k] == Qt::Checked;
     }
 
-    void finish(std::chrono::milliseconds lockWait = 10s)
+    // "Проверить и выйти": false when the quiz had finished already.
+    bool finish(std::chrono::milliseconds lockWait = 10s)
     {
-        finishQuiz(form_->controls(), *session_, state(), services_, lockWait);
+        const std::optional<FinishedQuiz> finished = finishQuiz(*run_, onScreen_, services_);
+        if (!finished)
+            return false;
+        finished_ = finished;
+        recordResults(*run_, *finished, services_, lockWait);
+        return true;
     }
 
 private:
     QuestionRecord& asked(int i, char16_t form, char16_t options, const QString& text, std::int16_t points)
     {
-        QuestionRecord& q = session_->questionBank(i);
+        QuestionRecord& q = run_->questionBank(i);
         q.answerForm = form;
         q.optionCount = options;
         q.questionText = text;
         q.points = points;
-        session_->header.askCount = std::max<std::int16_t>(session_->header.askCount, std::int16_t(i));
-        form_->TxtVsego->setText(QString::number(session_->header.askCount));
+        run_->header.askCount = std::max<std::int16_t>(run_->header.askCount, std::int16_t(i));
+        run_->headerScreen.asked = QString::number(run_->header.askCount);
         return q;
     }
 
     RecordingServices& services_;
-    std::unique_ptr<Session> session_;
-    std::unique_ptr<FrmGl> form_;
+    std::unique_ptr<QuizRun> run_;
+    PupilAnswers onScreen_;
+    std::optional<FinishedQuiz> finished_;
 };
 
 class Finishing : public ::testing::Test {
@@ -112,19 +106,19 @@ protected:
     Finishing() { services.nowValue = kEnd; }
 
     QString file(const QString& name) const { return dir.filePath(name); }
-    std::unique_ptr<FormRun> newRun(const QString& pupilClass = QStringLiteral("10 5 класс"))
+    std::unique_ptr<FinishRun> newRun(const QString& pupilClass = QStringLiteral("10 5 класс"))
     {
-        return std::make_unique<FormRun>(services, dir.path(), pupilClass);
+        return std::make_unique<FinishRun>(services, dir.path(), pupilClass);
     }
     // A later run of the program, with services of its own.
-    std::unique_ptr<FormRun> nextRun(RecordingServices& next)
+    std::unique_ptr<FinishRun> nextRun(RecordingServices& next)
     {
         next.nowValue = kEnd;
-        return std::make_unique<FormRun>(next, dir.path(), QStringLiteral("10 5 класс"));
+        return std::make_unique<FinishRun>(next, dir.path(), QStringLiteral("10 5 класс"));
     }
     // Twenty one-point tick questions, the first `correct` of them answered right;
     // the last one is on the screen.
-    static void twentyQuestions(FormRun& run, int correct)
+    static void twentyQuestions(FinishRun& run, int correct)
     {
         for (int i = 1; i <= 20; ++i)
             run.ticks(i, "010000", i <= correct ? "010000" : "100000", QStringLiteral("Вопрос %1").arg(i));
@@ -171,13 +165,9 @@ TEST_F(Finishing, WritesTheWorkedProtocolShowsTheResultAndEnds)
     EXPECT_TRUE(QFile::exists(file(QStringLiteral("7б_S_Дроби_1.doc"))));
     EXPECT_EQ(readBytes(file(QStringLiteral("7б_S_Дроби_1.doc"))), QByteArray());
 
-    EXPECT_EQ(run->form().LblProcent->text(), QStringLiteral("Выполнено:  50%"));
-    EXPECT_EQ(run->form().LblOcenka->text(), QStringLiteral("Ваша оценка:  3"));
-    EXPECT_FALSE(run->form().LblProcent->isHidden());
-    EXPECT_FALSE(run->form().LblOcenka->isHidden());
-    EXPECT_TRUE(run->form().LblZ->isHidden());
-    EXPECT_FALSE(run->form().Tmr->isActive());
-    EXPECT_EQ(run->form().property(kKeyPreviewProperty), QVariant(false));
+    EXPECT_EQ(run->finished().percentLabel, QStringLiteral("Выполнено:  50%"));
+    EXPECT_EQ(run->finished().markLabel, QStringLiteral("Ваша оценка:  3"));
+    EXPECT_EQ(run->run().stage, QuizStage::Finished);
     EXPECT_EQ(run->state().typedAnswers(2), QStringLiteral("МОСКВА"));
     EXPECT_EQ(run->state().pointsTotal, 2);
     EXPECT_EQ(run->state().pointsScored, 1);
@@ -202,8 +192,8 @@ TEST_P(FinishingWorked, LabelsAndResultBox)
     auto run = newRun();
     twentyQuestions(*run, GetParam().correct);
     run->finish();
-    EXPECT_EQ(run->form().LblProcent->text(), QString::fromUtf8(GetParam().percentLabel));
-    EXPECT_EQ(run->form().LblOcenka->text(), QString::fromUtf8(GetParam().markLabel));
+    EXPECT_EQ(run->finished().percentLabel, QString::fromUtf8(GetParam().percentLabel));
+    EXPECT_EQ(run->finished().markLabel, QString::fromUtf8(GetParam().markLabel));
     EXPECT_EQ(resultBox().text, QString::fromUtf8(GetParam().message));
 }
 
@@ -224,9 +214,9 @@ TEST_F(Finishing, RunsOnlyOnceWhateverTriggersIt)
 {
     auto run = newRun();
     twentyQuestions(*run, 15);
-    run->finish();
+    EXPECT_TRUE(run->finish());
     // The time-out arriving after the button.
-    run->finish();
+    EXPECT_FALSE(run->finish());
     resultBox();
     EXPECT_EQ(readLines(file(QStringLiteral("5 класс_Дроби_1.doc"))).size(), 1);
     EXPECT_EQ(services.beeps, 1);
@@ -294,7 +284,7 @@ TEST_F(Finishing, NoPointsAnywhereCountsEachQuestionAsOne)
         run->ticks(i, "100000", i <= 3 ? "100000" : "000000", QStringLiteral("Вопрос"), 0);
     run->onScreen(4, {}, {});
     run->finish();
-    EXPECT_EQ(run->form().LblProcent->text(), QStringLiteral("Выполнено:  75%"));
+    EXPECT_EQ(run->finished().percentLabel, QStringLiteral("Выполнено:  75%"));
     EXPECT_EQ(resultBox().text, QStringLiteral("Задано: 4 заданий. Всего возможных баллов:  4. Из них набрано:  3. "
                                                "Правильно выполнено:  75% задания. Ваша оценка:  4"));
     EXPECT_EQ(readLines(file(QStringLiteral("5 класс_Дроби_1.doc"))),
@@ -306,7 +296,7 @@ TEST_F(Finishing, UnsafeNamesStayInTheTestFolderAndLinesKeepTheText)
     auto run = newRun();
     run->pupil().pupilName = QStringLiteral("../Иванов/Иван");
     run->pupil().topic = QStringLiteral("Дроби: ч.1/2");
-    run->form().txtTema->setText(run->pupil().topic.text());
+    run->run().headerScreen.topic = run->pupil().topic.text();
     run->ticks(1, "100000", "100000", QStringLiteral("Вопрос"));
     run->onScreen(1, {}, {Qt::Checked});
     run->finish();
@@ -333,12 +323,6 @@ TEST_F(Finishing, RegisterHeldElsewhereStillShowsTheResult)
     ASSERT_TRUE(holder.waitForReadyRead(10000));
     auto run = newRun();
     twentyQuestions(*run, 15);
-    // The labels are up before the pupil is asked about the register.
-    services.onMessage = [&](const MessageRecord& m) {
-        if (m.question) {
-            EXPECT_EQ(run->form().LblOcenka->text(), QStringLiteral("Ваша оценка:  4"));
-        }
-    };
     run->finish(200ms);
     holder.kill();
     holder.waitForFinished(10000);

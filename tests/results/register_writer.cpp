@@ -4,48 +4,17 @@
 //   register_writer hold <file> <ms>  holds the register's write lock for ms
 //     milliseconds, after printing "locked".
 #include "tests/results/writer_lines.h"
+#include "tests/support/unattended_services.h"
 
 #include "results/file_retry.h"
 #include "results/result_files.h"
 
 #include "runtime/seqfile.h"
-#include "runtime/services.h"
 
 #include <QString>
 #include <QThread>
 
 #include <cstdio>
-
-namespace {
-
-// Nobody sits at this program: a question is answered "Отмена" and remembered.
-class UnattendedServices : public Services {
-public:
-    void messageBox(const QString& text, MessageIcon, const QString&) override { complain(text); }
-    bool askRetry(const QString& text, const QString&) override
-    {
-        complain(text);
-        return false;
-    }
-    void sendTab() override {}
-    void beep() override {}
-    void endProgram() override {}
-    bool endRequested() const override { return false; }
-    QDateTime now() override { return QDateTime::fromString(kWriterTime, QStringLiteral("dd.MM.yyyy H:mm:ss")); }
-    void randomize() override {}
-    double rnd() override { return 0; }
-
-    bool complained = false;
-
-private:
-    void complain(const QString& text)
-    {
-        complained = true;
-        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-    }
-};
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -58,7 +27,7 @@ int main(int argc, char** argv)
         for (int line = 1; line <= count; ++line) {
             const PupilRecord pupil = writerPupil(folder, writer, line);
             const QString registerPath = inTestFolder(pupil, registerFileName(pupil));
-            if (appendRegisterLine(retry, registerPath, registerLine(pupil, writerScore(writer, line), dateTimeText(services.now()))))
+            if (appendRegisterLine(retry, registerPath, registerLine(pupil, writerScore(writer, line), kWriterTime)))
                 rebuildStatistics(retry, registerPath, inTestFolder(pupil, statisticsFileName(pupil)));
         }
         return services.complained ? 1 : 0;

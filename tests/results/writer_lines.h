@@ -1,7 +1,7 @@
 #pragma once
 
 #include "results/checking.h"
-#include "quiz/session.h"
+#include "quiz/question_bank.h"
 
 #include <QString>
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/frm_log.h"
+#include "tests/support/form_controls.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -35,7 +36,7 @@ private:
         ++seen_;
         if (seen_ > int(showings_.size())) {
             ADD_FAILURE() << "The registration form came back once more than expected";
-            QTest::mouseClick(form->cmdExit, Qt::LeftButton);
+            QTest::mouseClick(&LogForm(*form).cmdExit, Qt::LeftButton);
             return;
         }
         showings_[std::size_t(seen_ - 1)](*form);

@@ -14,10 +14,10 @@ constexpr int kMaxQuestions = 350;
 constexpr int kBankSlots = 351;
 constexpr int kMaxOptions = 6;
 
-// The pupil and the chosen test, alive for the whole run.
+// The pupil and the chosen quiz, alive for the whole run.
 struct PupilRecord {
     QString pupilClass;   // as it stood in the class box at OK
-    QString testPath;     // the test file; after the test start the answer-key file
+    QString testPath;     // the quiz file; after the start the answer-key file
     QString testFolder;   // ends in exactly one separator once set
     FixedText<30> pupilName;
     FixedText<75> subject;
@@ -32,7 +32,7 @@ inline QChar firstChar(const QString& text)
     return text.isEmpty() ? QChar(u' ') : text.front();
 }
 
-// The numeric value of a one-character field: its digit, or nothing when it is no digit.
+// The numeric value of a one-character field: its digit, or -1 when it is no digit.
 inline int digitValue(QChar c)
 {
     return c >= u'0' && c <= u'9' ? c.unicode() - u'0' : -1;
@@ -48,17 +48,10 @@ struct QuestionRecord {
 
 using QuestionBank = Table1<QuestionRecord, kBankSlots>;
 
-// Read from the test header.
+// Read from the quiz file's header.
 struct QuizHeader {
     std::int16_t timePerQuestion = 0;
     std::int16_t questionCount = 0;
     std::int16_t askCount = 0;
     Table1<std::int16_t, 3> markThresholds; // lowest percentages for marks 5, 4, 3
-};
-
-// What lives for the whole run: the pupil record, the question bank and the header.
-struct Session {
-    PupilRecord pupil;
-    QuestionBank questionBank;
-    QuizHeader header;
 };
