@@ -42,6 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // In single precision r is 0.5 and 0.375 exactly, so x is 2.5 there.
                       NumberRow{"SinglePrecisionMakesAHalf", 0.5 + 1e-9, 4, 2, 3},
                       NumberRow{"SinglePrecisionMakesAnotherHalf", 0.375 + 1e-9, 5, 2, 3},
+                      // 37 * r is 25.5000002 in double, 25.5 in single precision.
+                      NumberRow{"ProductInSinglePrecision", 0.689189196, 38, 26, 27},
                       NumberRow{"OneQuestionAlwaysOne", 0.9, 1, 1, 1}, NumberRow{"NoOptionsSmall", 0.4, 0, 1, 1},
                       NumberRow{"NoOptionsLarge", 0.6, 0, 0, 0},
                       NumberRow{"StrayOneStaysInRange", 1.0, 10, 10, 10},

@@ -4,9 +4,9 @@
 #include "quiz/quiz_run.h"
 #include "tests/support/classroom.h"
 #include "tests/support/form_controls.h"
+#include "tests/support/pictures.h"
 #include "tests/support/recording_services.h"
 
-#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -16,10 +16,6 @@
 #include <memory>
 
 class QWidget;
-
-// A JPEG of the given size in the folder; with turned set it carries the
-// orientation mark of a camera held upright, so it is shown turned by 90 degrees.
-QString makeJpeg(const QTemporaryDir& folder, const QString& name, QSize size, bool turned = false);
 
 QuestionRecord question(QChar answerForm, const QString& text, const QStringList& options);
 

@@ -1,8 +1,11 @@
-#include "main_form_fixture.h"
-
 #include "ui/picture.h"
 
+#include "tests/support/pictures.h"
+
+#include <QFile>
 #include <QLabel>
+
+#include <gtest/gtest.h>
 
 namespace {
 
