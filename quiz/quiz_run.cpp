@@ -51,6 +51,21 @@ bool questionOnScreen(const QuizRun& run)
     return run.attempt.currentQuestion >= 1 && run.attempt.currentQuestion <= run.header.askCount;
 }
 
+// One step forwards or backwards, wrapping around at both ends.
+bool moveBy(QuizRun& run, const PupilAnswers& answers, int step)
+{
+    if (!canMove(run))
+        return false;
+    if (questionOnScreen(run))
+        leaveQuestion(run, answers);
+    int& current = run.attempt.currentQuestion;
+    current += step;
+    if (current < 1 || current > run.header.askCount)
+        current = step > 0 ? 1 : run.header.askCount;
+    showQuestion(run);
+    return true;
+}
+
 } // namespace
 
 bool loadMainForm(QuizRun& run)
@@ -187,28 +202,12 @@ void leaveQuestion(QuizRun& run, const PupilAnswers& answers)
 
 bool moveNext(QuizRun& run, const PupilAnswers& answers)
 {
-    if (!canMove(run))
-        return false;
-    if (questionOnScreen(run))
-        leaveQuestion(run, answers);
-    int& current = run.attempt.currentQuestion;
-    if (++current > run.header.askCount || current < 1)
-        current = 1;
-    showQuestion(run);
-    return true;
+    return moveBy(run, answers, +1);
 }
 
 bool movePrevious(QuizRun& run, const PupilAnswers& answers)
 {
-    if (!canMove(run))
-        return false;
-    if (questionOnScreen(run))
-        leaveQuestion(run, answers);
-    int& current = run.attempt.currentQuestion;
-    if (--current < 1 || current > run.header.askCount)
-        current = run.header.askCount;
-    showQuestion(run);
-    return true;
+    return moveBy(run, answers, -1);
 }
 
 TimeTick timerTick(QuizRun& run)
