@@ -1,6 +1,7 @@
 #include "forms/frm_log.h"
 
 #include "ui/controls.h"
+#include "runtime/conversions.h"
 #include "runtime/run_error.h"
 #include "runtime/seqfile.h"
 #include "runtime/services.h"
@@ -85,7 +86,7 @@ void FrmLog::load()
 {
     CboGruppa->clear();
     try {
-        InputFile file(kClassList);
+        InputFile file(kClassList, TextSource::Authored);
         SeqReader& reader = file.reader();
         while (!reader.atEnd())
             CboGruppa->addItem(reader.fieldInput());
@@ -117,8 +118,8 @@ bool FrmLog::eventFilter(QObject* watched, QEvent* event)
 
 void FrmLog::CmdOkClick()
 {
-    pupil_.pupilName = txtFIO->text();
-    pupil_.pupilClass = CboGruppa->currentText();
+    pupil_.pupilName = blankControlCharacters(txtFIO->text());
+    pupil_.pupilClass = blankControlCharacters(CboGruppa->currentText());
     accept();
 }
 

@@ -14,7 +14,7 @@ namespace {
 // Like SeqReader::fail, but for a line already read past.
 [[noreturn]] void failAt(const SeqReader& reader, int line, int number, const QString& what)
 {
-    throw runError(number, QStringLiteral("файл %1, строка %2: %3").arg(reader.fileName(), QString::number(line), what));
+    throw reader.failureAt(line, number, what);
 }
 
 QString requiredLine(SeqReader& reader, const QString& what)
@@ -90,6 +90,15 @@ void readQuizHeader(SeqReader& reader, PupilRecord& pupil, QuizHeader& header)
     for (int i = 1; i <= 3; ++i)
         header.markThresholds(i) =
             headerNumber(reader, QStringLiteral("процент для оценки %1").arg(6 - i)).value;
+    // The first question starts on the next line: whatever more stands on this one
+    // would be read as its answer form and shift every line after it.
+    if (!reader.atLineStart()) {
+        const int line = reader.lineNumber();
+        const QString rest = reader.lineInput();
+        if (!QString(rest).remove(u',').trimmed().isEmpty())
+            failAt(reader, line, ErrorNumber::TypeMismatch,
+                   QStringLiteral("после процента для оценки 3 в строке лишнее: «%1»").arg(rest));
+    }
 
     header.questionCount = std::min<std::int16_t>(questions.value, kMaxQuestions);
     header.askCount = std::min(toAsk.value, header.questionCount);
@@ -134,13 +143,20 @@ void readQuestionBodies(SeqReader& reader, int questionCount, QuestionBank& bank
                        .arg(QString::number(k), QString(question.answerForm)));
 
         const int countLine = reader.lineNumber();
-        question.optionCount = firstChar(bodyLine(reader, k, QStringLiteral("с числом вариантов ответа")));
+        const QString countRaw = bodyLine(reader, k, QStringLiteral("с числом вариантов ответа"));
+        question.optionCount = firstChar(countRaw);
+        const QString countText = trimBlanks(countRaw);
         int n = digitValue(question.optionCount);
-        if (n > kMaxOptions)
+        // "10" would otherwise read as one option and shift every line after it.
+        const bool wholeNumber = !countText.isEmpty() && std::all_of(countText.begin(), countText.end(), [](QChar c) {
+            return digitValue(c) >= 0;
+        });
+        bool fits = false;
+        const bool manyDigits = wholeNumber && countText.size() > 1 && !(countText.toInt(&fits) <= kMaxOptions && fits);
+        if (n > kMaxOptions || manyDigits)
             failAt(reader, countLine, ErrorNumber::InvalidCall,
                    QStringLiteral("у вопроса %1 вариантов ответа %2, а их может быть не больше шести")
-                       .arg(k)
-                       .arg(n));
+                       .arg(QString::number(k), wholeNumber ? countText : QString::number(n)));
         if (n < 0) {
             // A tick question's options are shuffled by their count, which must be known.
             if (question.answerForm == u'1')

@@ -5,21 +5,22 @@
 
 #include "runtime/seqfile.h"
 
+#include <exception>
+#include <new>
+
 namespace {
 
 void readPointsFile(const QString& path, int questionCount, QuestionBank& bank)
 {
     try {
-        InputFile points(path);
+        InputFile points(path, TextSource::Authored);
         readPoints(points.reader(), questionCount, bank);
     } catch (const RunError&) {
         // The points file is optional: without it every question is worth 0.
     }
 }
 
-} // namespace
-
-LoadedQuiz loadQuiz(const QString& testPath, Services& services)
+LoadedQuiz readAndDraw(const QString& testPath, Services& services)
 {
     LoadedQuiz result;
     QuestionBank& bank = result.questionBank;
@@ -32,7 +33,7 @@ LoadedQuiz loadQuiz(const QString& testPath, Services& services)
     std::optional<InputFile> testFile;
     QString pointsPath;
     try {
-        testFile.emplace(testPath);
+        testFile.emplace(testPath, TextSource::Authored);
         readQuizHeader(testFile->reader(), result.pupil, result.header);
         pointsPath = existingFileIgnoringCase(siblingFileName(testPath, u".tsb"));
     } catch (const RunError& error) {
@@ -55,7 +56,7 @@ LoadedQuiz loadQuiz(const QString& testPath, Services& services)
         result.pupil.testPath = existingFileIgnoringCase(siblingFileName(testPath, u".ts1"));
         std::optional<InputFile> keyFile;
         try {
-            keyFile.emplace(result.pupil.testPath);
+            keyFile.emplace(result.pupil.testPath, TextSource::Authored);
         } catch (const RunError& error) {
             throw RunError(error.number(), error.description() + QStringLiteral(" (файл ключа к тесту)"));
         }
@@ -74,6 +75,27 @@ LoadedQuiz loadQuiz(const QString& testPath, Services& services)
         return result;
     }
     return result;
+}
+
+} // namespace
+
+LoadedQuiz loadQuiz(const QString& testPath, Services& services)
+{
+    // Whatever nobody foresaw while reading a quiz sends the pupil back to the
+    // selection like any unreadable quiz; it must not end the program.
+    const auto unforeseen = [&](int number, const QString& detail) {
+        LoadedQuiz failed;
+        failed.failure = runError(number, QStringLiteral("при чтении теста %1 (%2)").arg(testPath, detail));
+        failed.failedFile = testPath;
+        return failed;
+    };
+    try {
+        return readAndDraw(testPath, services);
+    } catch (const std::bad_alloc&) {
+        return unforeseen(ErrorNumber::OutOfMemory, QStringLiteral("памяти не хватило"));
+    } catch (const std::exception& error) {
+        return unforeseen(ErrorNumber::InternalError, QString::fromLocal8Bit(error.what()));
+    }
 }
 
 void commitLoadedQuiz(const LoadedQuiz& result, QuizRun& run)

@@ -64,7 +64,7 @@ bool retryFileOperation(FileRetry& retry, const QString& path, const QString& wh
 bool writeProtocol(FileRetry& retry, const QString& path, const QStringList& lines)
 {
     return retryFileOperation(retry, path, QStringLiteral("Не удалось записать протокол ответов."), [&] {
-        OutputFile file(path, WriteMode::Output);
+        OutputFile file(path, WriteMode::Replace);
         for (const QString& line : lines)
             file.print(line);
         file.close();
@@ -84,10 +84,11 @@ bool appendRegisterLine(FileRetry& retry, const QString& registerPath, const QSt
 bool rebuildStatistics(FileRetry& retry, const QString& registerPath, const QString& statisticsPath)
 {
     return retryFileOperation(retry, statisticsPath, QStringLiteral("Не удалось обновить статистику теста."), [&] {
-        // Held against the other runs: two of them writing at once would mix their lines.
-        OutputFile statistics(statisticsPath, WriteMode::Output, true);
-        InputFile registerFile(registerPath);
-        for (const QString& line : statisticsLines(countMarks(registerFile.reader())))
+        InputFile registerFile(registerPath, TextSource::Ours);
+        const QStringList lines = statisticsLines(countMarks(registerFile.reader()));
+        // Put in place whole: two computers rebuilding at once leave one rebuild or the other.
+        OutputFile statistics(statisticsPath, WriteMode::Replace);
+        for (const QString& line : lines)
             statistics.print(line);
         statistics.close();
     });

@@ -27,6 +27,6 @@ bool retryFileOperation(FileRetry& retry, const QString& path, const QString& wh
 bool writeProtocol(FileRetry& retry, const QString& path, const QStringList& lines);
 // Appends one line to the class register under its write lock.
 bool appendRegisterLine(FileRetry& retry, const QString& registerPath, const QString& line);
-// Rewrites the statistics file from the register. The register is read while the
-// statistics file is held, so the run that writes last has seen every line.
+// Rewrites the statistics file from the register; the previous file stays until
+// the new one is complete.
 bool rebuildStatistics(FileRetry& retry, const QString& registerPath, const QString& statisticsPath);

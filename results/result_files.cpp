@@ -104,8 +104,51 @@ QString registerLine(const PupilRecord& pupil, const Score& score, const QString
            + finishTime;
 }
 
+namespace {
+
+bool digitsAt(QStringView text, std::initializer_list<qsizetype> positions)
+{
+    for (const qsizetype i : positions)
+        if (!text[i].isDigit())
+            return false;
+    return true;
+}
+
+// The finishing moment as this program writes it: "07.12.2026 9:05:03", the hour with one or two digits.
+bool isMomentText(QStringView text)
+{
+    if (text.size() != 18 && text.size() != 19)
+        return false;
+    const qsizetype h = text.size() - 18; // 1 when the hour has two digits
+    return digitsAt(text, {0, 1, 3, 4, 6, 7, 8, 9, 11 + h, 13 + h, 14 + h, 16 + h, 17 + h}) && text[2] == u'.'
+           && text[5] == u'.' && text[10] == u' ' && text[12 + h] == u':' && text[15 + h] == u':'
+           && (h == 0 || text[11].isDigit());
+}
+
+// The mark of a line this program wrote, found from its end: the moment, "% ",
+// the percentage (a blank or minus and at most five more characters) and the
+// mark before it; 0 for a line of any other shape.
+int writtenMark(QStringView line)
+{
+    const qsizetype percent = line.lastIndexOf(u'%');
+    if (percent < 0 || percent + 1 >= line.size() || line[percent + 1] != u' '
+        || !isMomentText(line.mid(percent + 2)))
+        return 0;
+    qsizetype start = percent - 1;
+    while (start >= 0 && start >= percent - 6 && line[start] != u' ' && line[start] != u'-')
+        --start;
+    if (start < 28 || start < percent - 6 || line[start - 2] != u' ' || line[25] != u' ')
+        return 0;
+    const int mark = digitValue(line[start - 1]);
+    return mark >= 2 && mark <= 5 ? mark : 0;
+}
+
+} // namespace
+
 int registerMark(const QString& line)
 {
+    if (const int mark = writtenMark(line))
+        return mark;
     const double mark = val(line.mid(39, 2));
     return mark == 5 || mark == 4 || mark == 3 || mark == 2 ? int(mark) : 0;
 }

@@ -46,7 +46,9 @@ struct MarkCounts {
     std::int64_t total() const { return count5 + count4 + count3 + count2; }
 };
 
-// The mark a register line carries in columns 40 and 41; 0 when there is none.
+// The mark a register line carries: found by the line's structure in a line this
+// program wrote, whatever the class length and the points; in columns 40 and 41
+// in a line of any other shape; 0 when there is none.
 int registerMark(const QString& line);
 // Counts the marks of every line of a register.
 MarkCounts countMarks(SeqReader& reader);

@@ -101,7 +101,8 @@ double val(const QString& text)
     }
     bool ok = false;
     const double result = number.toDouble(&ok);
-    return ok ? result : 0.0;
+    // Beyond the range of a double is an overflow for whoever stores it, not a 0.
+    return ok || std::isinf(result) ? result : 0.0;
 }
 
 std::optional<double> parseNumber(const QString& text)
@@ -156,4 +157,13 @@ QString trimBlanks(const QString& text)
     while (end > start && text[end - 1] == u' ')
         --end;
     return text.mid(start, end - start);
+}
+
+QString blankControlCharacters(const QString& text)
+{
+    QString blanked = text;
+    for (QChar& c : blanked)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            c = u' ';
+    return blanked;
 }

@@ -25,6 +25,10 @@ std::optional<double> parseNumber(const QString& text);
 // A real value assigned to a 16-bit integer: rounded half to even, nothing on overflow.
 std::optional<std::int16_t> toInt16(double value);
 
+// Every control character (below U+0020, and U+007F) as a blank: a pasted line
+// break or Ctrl+Z must not split a register line or end the file for its readers.
+QString blankControlCharacters(const QString& text);
+
 // Removes blanks (the space character only) at both ends.
 QString trimBlanks(const QString& text);
 

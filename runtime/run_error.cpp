@@ -10,6 +10,8 @@ QString errorMeaning(int number)
     switch (number) {
     case ErrorNumber::InvalidCall: return QStringLiteral("Недопустимый вызов процедуры или аргумент");
     case ErrorNumber::Overflow: return QStringLiteral("Переполнение");
+    case ErrorNumber::OutOfMemory: return QStringLiteral("Недостаточно памяти");
+    case ErrorNumber::InternalError: return QStringLiteral("Внутренняя ошибка");
     case ErrorNumber::TypeMismatch: return QStringLiteral("Несоответствие типа");
     case ErrorNumber::BadFileName: return QStringLiteral("Неверное имя или номер файла");
     case ErrorNumber::FileNotFound: return QStringLiteral("Файл не найден");

@@ -9,7 +9,9 @@
 namespace ErrorNumber {
 constexpr int InvalidCall = 5;
 constexpr int Overflow = 6;
+constexpr int OutOfMemory = 7;
 constexpr int TypeMismatch = 13;
+constexpr int InternalError = 51;
 constexpr int BadFileName = 52;
 constexpr int FileNotFound = 53;
 constexpr int FileAlreadyOpen = 55;

@@ -5,38 +5,164 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
-#ifdef Q_OS_WIN
-#include <io.h>
-#include <share.h>
-#include <sys/stat.h>
-#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace {
 
 constexpr char kCtrlZ = 0x1A;
 constexpr qint64 kChunk = 64 * 1024;
 
+QString systemMessage(int systemError)
+{
+    return QString::fromLocal8Bit(std::strerror(systemError));
+}
+
+// Why a file could not be opened, as the runtime's failure numbers say it.
+RunError openFailure(const QString& path, int systemError)
+{
+    const QFileInfo info(path);
+    switch (systemError) {
+    case ENOENT:
+        if (!info.absoluteDir().exists())
+            return runError(ErrorNumber::PathNotFound, path);
+        return runError(ErrorNumber::FileNotFound, path);
+    case EACCES:
+    case EPERM:
+    case EROFS: return runError(ErrorNumber::PermissionDenied, path);
+    case EISDIR: return runError(ErrorNumber::PathFileAccess, path + QStringLiteral(" (это папка)"));
+    case ELOOP:
+        return runError(ErrorNumber::PathFileAccess,
+                        path + QStringLiteral(" (это символическая ссылка, через неё файлы не пишутся)"));
+    case ENOSPC:
+    case EIO: return runError(ErrorNumber::DeviceIo, path + QStringLiteral(" (") + systemMessage(systemError) + u')');
+    default:
+        return runError(ErrorNumber::PathFileAccess, path + QStringLiteral(" (") + systemMessage(systemError) + u')');
+    }
+}
+
+RunError notRegular(const QString& path)
+{
+    return runError(ErrorNumber::PathFileAccess,
+                    path + QStringLiteral(" (это не обычный файл, а канал, устройство или что-то подобное)"));
+}
+
+// What lies at the path itself, a link not followed: the kind of file, or 0 when nothing is there.
+mode_t kindAt(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
+}
+
+void refuseAnythingButARegularFile(const QString& path)
+{
+    switch (kindAt(path)) {
+    case 0:
+    case S_IFREG: return;
+    case S_IFLNK: throw openFailure(path, ELOOP);
+    case S_IFDIR: throw openFailure(path, EISDIR);
+    default: throw notRegular(path);
+    }
+}
+
+bool writeAll(int fd, const QByteArray& bytes, int& systemError)
+{
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            systemError = errno;
+            return false;
+        }
+        written += n;
+    }
+    return true;
+}
+
+bool isContinuationByte(unsigned char b)
+{
+    return (b & 0xC0) == 0x80;
+}
+
 } // namespace
 
-SeqReader::SeqReader(QIODevice& device, QString fileName)
-    : device_(device), fileName_(std::move(fileName))
+TextEncoding detectEncoding(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return TextEncoding::Utf8;
+    bool multiByte = false;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        // The lead byte tells the length; overlong forms and surrogates are no UTF-8.
+        int length = 0;
+        unsigned char low = 0x80, high = 0xBF;
+        if (b >= 0xC2 && b <= 0xDF) {
+            length = 2;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            length = 3;
+            low = b == 0xE0 ? 0xA0 : 0x80;
+            high = b == 0xED ? 0x9F : 0xBF;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            length = 4;
+            low = b == 0xF0 ? 0x90 : 0x80;
+            high = b == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return TextEncoding::Cp1251;
+        }
+        if (i + length > bytes.size())
+            return TextEncoding::Cp1251;
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        if (second < low || second > high)
+            return TextEncoding::Cp1251;
+        for (int k = 2; k < length; ++k)
+            if (!isContinuationByte(static_cast<unsigned char>(bytes[i + k])))
+                return TextEncoding::Cp1251;
+        multiByte = true;
+        i += length;
+    }
+    return multiByte ? TextEncoding::Utf8 : TextEncoding::Cp1251;
+}
+
+SeqReader::SeqReader(QIODevice& device, QString fileName, TextEncoding encoding)
+    : device_(device), fileName_(std::move(fileName)), encoding_(encoding)
 {
 }
 
 void SeqReader::fail(int number, const QString& what) const
 {
-    QString detail = QStringLiteral("файл %1, строка %2").arg(fileName_, QString::number(line_));
+    throw failureAt(line_, number, what);
+}
+
+RunError SeqReader::failureAt(int line, int number, const QString& what) const
+{
+    QString detail = QStringLiteral("файл %1, строка %2").arg(fileName_, QString::number(line));
     if (!what.isEmpty())
         detail += QStringLiteral(": ") + what;
-    throw runError(number, detail);
+    if (firstLoneCrLine_ > 0 && firstLoneCrLine_ < line && sawLineFeed_)
+        return runError(number, QStringLiteral("файл %1, строка %2: одиночный символ возврата каретки (CR) разрывает "
+                                               "строку, и всё, что после него, прочитано не на своих местах "
+                                               "(дальше, в строке %3%4)")
+                                    .arg(fileName_, QString::number(firstLoneCrLine_), QString::number(line),
+                                         what.isEmpty() ? QString() : QStringLiteral(": ") + what));
+    return runError(number, detail);
+}
+
+QString SeqReader::decode(QByteArrayView bytes) const
+{
+    return encoding_ == TextEncoding::Utf8 ? QString::fromUtf8(bytes) : fromCp1251(bytes);
 }
 
 int SeqReader::peek()
@@ -76,14 +202,20 @@ bool SeqReader::skipLineEnd()
     const int c = peek();
     if (c == '\r') {
         advance();
-        if (peek() == '\n')
+        if (peek() == '\n') {
             advance();
+            sawLineFeed_ = true;
+        } else if (firstLoneCrLine_ == 0) {
+            firstLoneCrLine_ = line_;
+        }
     } else if (c == '\n') {
         advance();
+        sawLineFeed_ = true;
     } else {
         return false;
     }
     ++line_;
+    atLineStart_ = true;
     return true;
 }
 
@@ -91,8 +223,9 @@ QString SeqReader::lineInput()
 {
     if (atEnd())
         fail(ErrorNumber::PastEndOfFile);
+    atLineStart_ = false;
     // Scans the buffer a run at a time: the statistics read a register of many
-    // thousand lines at every finished test.
+    // thousand lines at every finished quiz.
     QByteArray carried; // the start of a line that runs past the buffer
     while (peek() >= 0) {
         const char* begin = buffer_.constData() + pos_;
@@ -100,9 +233,11 @@ QString SeqReader::lineInput()
         const char* stop = begin;
         while (stop != end && *stop != '\r' && *stop != '\n' && *stop != kCtrlZ)
             ++stop;
+        if (carried.size() + (stop - begin) > kMaxLineBytes)
+            fail(ErrorNumber::InvalidCall, QStringLiteral("строка длиннее %1 байт").arg(kMaxLineBytes));
         if (stop != end) {
-            const QString line = carried.isEmpty() ? fromCp1251(QByteArrayView(begin, stop - begin))
-                                                   : fromCp1251(carried.append(begin, stop - begin));
+            const QString line = carried.isEmpty() ? decode(QByteArrayView(begin, stop - begin))
+                                                   : decode(carried.append(begin, stop - begin));
             pos_ += stop - begin;
             skipLineEnd();
             return line;
@@ -110,35 +245,38 @@ QString SeqReader::lineInput()
         carried.append(begin, stop - begin);
         pos_ += stop - begin;
     }
-    return fromCp1251(carried);
+    return decode(carried);
 }
 
 QString SeqReader::fieldInput()
 {
     if (atEnd())
         fail(ErrorNumber::PastEndOfFile);
+    atLineStart_ = false;
     int c = peek();
     while (c == ' ' || c == '\t') {
         advance();
         c = peek();
     }
     QByteArray bytes;
+    const auto take = [&](int ch) {
+        if (bytes.size() >= kMaxLineBytes)
+            fail(ErrorNumber::InvalidCall, QStringLiteral("строка длиннее %1 байт").arg(kMaxLineBytes));
+        bytes += char(ch);
+        advance();
+    };
     if (c == '"') {
         advance();
-        for (c = peek(); c >= 0 && c != '"' && c != '\r' && c != '\n'; c = peek()) {
-            bytes += char(c);
-            advance();
-        }
+        for (c = peek(); c >= 0 && c != '"' && c != '\r' && c != '\n'; c = peek())
+            take(c);
         if (c == '"')
             advance();
         // Whatever follows the closing quote up to the field's end is not part of it.
         for (c = peek(); c >= 0 && c != ',' && c != '\r' && c != '\n'; c = peek())
             advance();
     } else {
-        for (; c >= 0 && c != ',' && c != '\r' && c != '\n'; c = peek()) {
-            bytes += char(c);
-            advance();
-        }
+        for (; c >= 0 && c != ',' && c != '\r' && c != '\n'; c = peek())
+            take(c);
         while (bytes.endsWith(' '))
             bytes.chop(1);
     }
@@ -146,7 +284,7 @@ QString SeqReader::fieldInput()
         advance();
     else
         skipLineEnd();
-    return fromCp1251(bytes);
+    return decode(bytes);
 }
 
 Int16Field SeqReader::int16Field()
@@ -170,91 +308,87 @@ Int16Field SeqReader::int16Field()
     return field;
 }
 
-namespace {
-
-// Why a file could not be opened, as the runtime's failure numbers say it.
-RunError openFailure(const QString& path, int systemError)
+std::unique_ptr<QFile> openRegularFile(const QString& path)
 {
-    const QFileInfo info(path);
-    if (systemError == ENOENT || (!info.exists() && systemError == 0)) {
-        if (!info.absoluteDir().exists())
-            return runError(ErrorNumber::PathNotFound, path);
-        return runError(ErrorNumber::FileNotFound, path);
+    // Opened without waiting, so that a pipe with nobody writing into it cannot hang the program.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw openFailure(path, errno);
+    struct stat st {};
+    const int kind = ::fstat(fd, &st) == 0 ? int(st.st_mode & S_IFMT) : -1;
+    if (kind != S_IFREG) {
+        ::close(fd);
+        throw kind == S_IFDIR ? openFailure(path, EISDIR) : notRegular(path);
     }
-    if (systemError == EACCES || systemError == EPERM || systemError == EROFS)
-        return runError(ErrorNumber::PermissionDenied, path);
-    if (systemError == EISDIR || info.isDir())
-        return runError(ErrorNumber::PathFileAccess, path + QStringLiteral(" (это папка)"));
-    if (systemError == ENOSPC || systemError == EIO)
-        return runError(ErrorNumber::DeviceIo, path + QStringLiteral(" (") + QString::fromLocal8Bit(std::strerror(systemError)) + QLatin1Char(')'));
-    return runError(ErrorNumber::PathFileAccess,
-                    path + QStringLiteral(" (") + QString::fromLocal8Bit(std::strerror(systemError)) + QLatin1Char(')'));
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw openFailure(path, EIO);
+    }
+    return file;
 }
 
-} // namespace
-
-InputFile::InputFile(const QString& path) : file_(path)
+InputFile::InputFile(const QString& path, TextSource source) : file_(openRegularFile(path))
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        throw openFailure(path, ENOENT);
-    if (info.isDir())
-        throw openFailure(path, EISDIR);
-    if (!file_.open(QIODevice::ReadOnly)) {
-        const int error = file_.error() == QFileDevice::PermissionsError ? EACCES : EIO;
-        throw openFailure(path, error);
+    if (source == TextSource::Ours) {
+        reader_ = std::make_unique<SeqReader>(*file_, path);
+        return;
     }
-    reader_ = std::make_unique<SeqReader>(file_, path);
+    const auto tooLarge = [&] {
+        return runError(ErrorNumber::InvalidCall, QStringLiteral("%1: файл больше %2 МиБ, такой файл не читается")
+                                                      .arg(path)
+                                                      .arg(kMaxAuthoredFileBytes / (1024 * 1024)));
+    };
+    if (file_->size() > kMaxAuthoredFileBytes)
+        throw tooLarge();
+    whole_ = file_->read(kMaxAuthoredFileBytes + 1);
+    if (whole_.size() > kMaxAuthoredFileBytes)
+        throw tooLarge();
+    if (file_->error() != QFileDevice::NoError)
+        throw runError(ErrorNumber::DeviceIo, path + QStringLiteral(" (") + file_->errorString() + u')');
+    encoding_ = detectEncoding(whole_);
+    if (whole_.startsWith("\xEF\xBB\xBF"))
+        whole_.remove(0, 3);
+    buffer_.setBuffer(&whole_);
+    buffer_.open(QIODevice::ReadOnly);
+    reader_ = std::make_unique<SeqReader>(buffer_, path, encoding_);
 }
 
-#ifdef Q_OS_WIN
-
-OutputFile::OutputFile(const QString& path, WriteMode mode, bool lockAgainstWriters) : path_(path)
+OutputFile::OutputFile(const QString& path, WriteMode mode, bool lockAgainstWriters)
+    : path_(path), mode_(mode), writtenPath_(path)
 {
-    int flags = _O_WRONLY | _O_CREAT | _O_BINARY;
-    if (mode == WriteMode::Append)
-        flags |= _O_APPEND;
-    // A deny-write share mode is the Windows form of the write lock.
-    const int share = lockAgainstWriters ? _SH_DENYWR : _SH_DENYNO;
-    const errno_t opened = _wsopen_s(&fd_, reinterpret_cast<const wchar_t*>(path.utf16()), flags, share,
-                                     _S_IREAD | _S_IWRITE);
-    if (opened != 0) {
-        fd_ = -1;
-        if (opened == EACCES && QFileInfo::exists(path) && lockAgainstWriters)
-            throw runError(ErrorNumber::PermissionDenied, path + QStringLiteral(" (файл занят другой программой)"));
-        throw openFailure(path, opened);
-    }
-    if (mode == WriteMode::Output && _chsize_s(fd_, 0) != 0) {
-        const int error = errno;
-        _close(fd_);
-        fd_ = -1;
-        throw openFailure(path, error);
-    }
-}
-
-#else
-
-OutputFile::OutputFile(const QString& path, WriteMode mode, bool lockAgainstWriters) : path_(path)
-{
-    int flags = O_WRONLY | O_CREAT | O_CLOEXEC;
-    if (mode == WriteMode::Append)
+    refuseAnythingButARegularFile(path);
+    int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW;
+    if (mode == WriteMode::Replace) {
+        // A name of its own beside the file: two computers replacing it at once
+        // must not write into one temporary.
+        writtenPath_ = QStringLiteral("%1.~%2.tmp").arg(path).arg(QRandomGenerator::global()->generate(), 8, 16,
+                                                                   QLatin1Char('0'));
+        flags |= O_EXCL;
+    } else {
         flags |= O_APPEND;
-    fd_ = ::open(QFile::encodeName(path).constData(), flags, 0666);
+    }
+    fd_ = ::open(QFile::encodeName(writtenPath_).constData(), flags, 0666);
     if (fd_ < 0)
         throw openFailure(path, errno);
     const auto giveUp = [&](const RunError& error) {
         ::close(fd_);
         fd_ = -1;
+        if (mode_ == WriteMode::Replace)
+            ::unlink(QFile::encodeName(writtenPath_).constData());
         throw error;
     };
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))
+        giveUp(notRegular(path));
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
     if (lockAgainstWriters) {
         // A POSIX record lock over the whole file; network file systems pass it on
         // to the other computers that share the folder.
         struct flock lock {};
         lock.l_type = F_WRLCK;
         lock.l_whence = SEEK_SET;
-        lock.l_start = 0;
-        lock.l_len = 0;
         if (::fcntl(fd_, F_SETLK, &lock) != 0) {
             const int error = errno;
             if (error == EACCES || error == EAGAIN)
@@ -262,59 +396,67 @@ OutputFile::OutputFile(const QString& path, WriteMode mode, bool lockAgainstWrit
             giveUp(openFailure(path, error));
         }
     }
-    // Emptied only now, so that a file held by another program is never emptied under it.
-    if (mode == WriteMode::Output && ::ftruncate(fd_, 0) != 0)
-        giveUp(openFailure(path, errno));
+    // Measured under the lock: no other writer can have extended it since.
+    if (::fstat(fd_, &st) == 0)
+        lengthBefore_ = st.st_size;
 }
-
-#endif
 
 OutputFile::~OutputFile()
 {
-    if (fd_ >= 0) {
-#ifdef Q_OS_WIN
-        _close(fd_);
-#else
-        ::close(fd_);
-#endif
-    }
+    if (fd_ < 0)
+        return;
+    ::close(fd_);
+    // A replacement left unfinished leaves the previous file as it was.
+    if (mode_ == WriteMode::Replace)
+        ::unlink(QFile::encodeName(writtenPath_).constData());
+}
+
+void OutputFile::failWriting(int systemError)
+{
+    // Cut back under the same lock: the next pupil's line must not be glued to a fragment.
+    if (mode_ == WriteMode::Append)
+        (void)::ftruncate(fd_, lengthBefore_);
+    throw runError(ErrorNumber::DeviceIo, path_ + QStringLiteral(" (") + systemMessage(systemError) + u')');
 }
 
 void OutputFile::print(const QString& text)
 {
     if (fd_ < 0)
         throw runError(ErrorNumber::BadFileName, path_ + QStringLiteral(" (файл не открыт)"));
-    const QByteArray bytes = toCp1251(text) + "\r\n";
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-#ifdef Q_OS_WIN
-        const int n = _write(fd_, bytes.constData() + written, unsigned(bytes.size() - written));
-#else
-        const ssize_t n = ::write(fd_, bytes.constData() + written, size_t(bytes.size() - written));
-#endif
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw runError(ErrorNumber::DeviceIo,
-                           path_ + QStringLiteral(" (") + QString::fromLocal8Bit(std::strerror(errno)) + QLatin1Char(')'));
-        }
-        written += n;
-    }
+    int systemError = 0;
+    if (!writeAll(fd_, toCp1251(text) + "\r\n", systemError))
+        failWriting(systemError);
 }
 
 void OutputFile::close()
 {
     if (fd_ < 0)
         return;
-#ifdef Q_OS_WIN
-    const int result = _close(fd_);
-#else
-    const int result = ::close(fd_);
-#endif
+    // A full disk of a file server may tell only now.
+    if (::fsync(fd_) != 0 && errno != EINVAL)
+        failWriting(errno);
+    const int closed = ::close(fd_);
+    const int closeError = errno;
     fd_ = -1;
-    if (result != 0)
-        throw runError(ErrorNumber::DeviceIo,
-                       path_ + QStringLiteral(" (") + QString::fromLocal8Bit(std::strerror(errno)) + QLatin1Char(')'));
+    if (mode_ == WriteMode::Append) {
+        if (closed != 0)
+            throw runError(ErrorNumber::DeviceIo, path_ + QStringLiteral(" (") + systemMessage(closeError) + u')');
+        return;
+    }
+    const QByteArray temporary = QFile::encodeName(writtenPath_);
+    try {
+        if (closed != 0)
+            throw runError(ErrorNumber::DeviceIo, path_ + QStringLiteral(" (") + systemMessage(closeError) + u')');
+        // Planted while we wrote: still never replaced through a link.
+        refuseAnythingButARegularFile(path_);
+        std::error_code renamed;
+        std::filesystem::rename(temporary.constData(), QFile::encodeName(path_).constData(), renamed);
+        if (renamed)
+            throw openFailure(path_, renamed.value());
+    } catch (...) {
+        ::unlink(temporary.constData());
+        throw;
+    }
 }
 
 QString describeInCurrentFolder(const QString& fileName)

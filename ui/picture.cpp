@@ -1,5 +1,7 @@
 #include "ui/picture.h"
 
+#include "runtime/seqfile.h"
+
 #include <QImage>
 #include <QImageReader>
 #include <QLabel>
@@ -26,7 +28,13 @@ QImage decodeFitted(const QString& path, const QSize& area)
 {
     if (area.isEmpty())
         return {};
-    QImageReader reader(path);
+    std::unique_ptr<QFile> file;
+    try {
+        file = openRegularFile(path);
+    } catch (const RunError&) {
+        return {}; // a missing picture, or a pipe or device named as one, shows nothing
+    }
+    QImageReader reader(file.get());
     reader.setAutoTransform(true);
     // The reader shrinks before it turns the picture upright, so a turned
     // photograph is fitted against the area turned the same way.

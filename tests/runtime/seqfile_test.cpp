@@ -190,7 +190,7 @@ TEST(SeqReader, LinesAcrossBufferBoundaries)
 int openFailureNumber(const QString& path)
 {
     try {
-        InputFile file(path);
+        InputFile file(path, TextSource::Authored);
     } catch (const RunError& e) {
         return e.number();
     }
@@ -212,25 +212,33 @@ TEST(InputFile, NotFoundNamesThePath)
     QTemporaryDir dir;
     const QString path = dir.filePath("Алгебра.tst");
     try {
-        InputFile file(path);
+        InputFile file(path, TextSource::Authored);
         FAIL() << "opened";
     } catch (const RunError& e) {
         EXPECT_EQ(e.description(), QStringLiteral("Файл не найден: ") + path);
     }
 }
 
-TEST(OutputFile, OutputReplacesAndAppendExtendsInCp1251WithCrLf)
+TEST(OutputFile, ReplaceOnlyWhenCompleteAndAppendExtendsInCp1251WithCrLf)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("r.doc");
     {
-        OutputFile out(path, WriteMode::Output);
+        OutputFile out(path, WriteMode::Replace);
         out.print(QStringLiteral("Статистика"));
         out.close();
     }
     {
-        OutputFile out(path, WriteMode::Output);
+        // Never finished: the previous file stays, and no temporary is left beside it.
+        OutputFile out(path, WriteMode::Replace);
+        out.print(QStringLiteral("Итого"));
+    }
+    EXPECT_EQ(readLines(path), QStringList{QStringLiteral("Статистика")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"r.doc"});
+    {
+        OutputFile out(path, WriteMode::Replace);
         out.print(QStringLiteral("Всего"));
+        out.close();
     }
     EXPECT_EQ(readBytes(path), QByteArray("\xC2\xF1\xE5\xE3\xEE\r\n"));
     {
@@ -279,7 +287,7 @@ TEST(OutputFile, AWriteLockKeepsOtherWritersOutButNotReaders)
         OutputFile held(path, WriteMode::Append, true);
         held.print("first");
         EXPECT_EQ(childTriesToAppend(path), 70);
-        InputFile reader(path);
+        InputFile reader(path, TextSource::Ours);
         EXPECT_EQ(reader.reader().lineInput(), "first");
     }
     EXPECT_EQ(childTriesToAppend(path), 0);
