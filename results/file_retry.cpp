@@ -12,6 +12,8 @@
 namespace {
 
 constexpr int kPollMs = 50;
+// Rebuilds in a row while other computers keep appending; the next finishing rebuilds again.
+constexpr int kMaxStatisticsRounds = 20;
 
 // A write lock refused by another program, as opposed to a folder or file we may never write.
 bool heldByAnother(const RunError& error, const QString& path)
@@ -84,12 +86,20 @@ bool appendRegisterLine(FileRetry& retry, const QString& registerPath, const QSt
 bool rebuildStatistics(FileRetry& retry, const QString& registerPath, const QString& statisticsPath)
 {
     return retryFileOperation(retry, statisticsPath, QStringLiteral("Не удалось обновить статистику теста."), [&] {
-        InputFile registerFile(registerPath, TextSource::Ours);
-        const QStringList lines = statisticsLines(countMarks(registerFile.reader()));
-        // Put in place whole: two computers rebuilding at once leave one rebuild or the other.
-        OutputFile statistics(statisticsPath, WriteMode::Replace);
-        for (const QString& line : lines)
-            statistics.print(line);
-        statistics.close();
+        // Another computer may append and rebuild meanwhile, and the rebuild put in
+        // place last must have seen every line: once ours is in place, a register
+        // that grew since we began is read again.
+        for (int round = 0; round < kMaxStatisticsRounds; ++round) {
+            const qint64 lengthRead = QFileInfo(registerPath).size();
+            InputFile registerFile(registerPath, TextSource::Ours);
+            const QStringList lines = statisticsLines(countMarks(registerFile.reader()));
+            // Put in place whole: two computers rebuilding at once leave one rebuild or the other.
+            OutputFile statistics(statisticsPath, WriteMode::Replace);
+            for (const QString& line : lines)
+                statistics.print(line);
+            statistics.close();
+            if (QFileInfo(registerPath).size() == lengthRead)
+                return;
+        }
     });
 }

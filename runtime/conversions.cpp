@@ -101,8 +101,21 @@ double val(const QString& text)
     }
     bool ok = false;
     const double result = number.toDouble(&ok);
-    // Beyond the range of a double is an overflow for whoever stores it, not a 0.
-    return ok || std::isinf(result) ? result : 0.0;
+    if (ok)
+        return result;
+    // Beyond the range of a double is an overflow for whoever stores it, not a 0;
+    // only a number too near 0 reads as 0. Which one it is, the magnitude tells.
+    const qsizetype point = number.indexOf('.');
+    const qsizetype exponentAt = number.indexOf('e');
+    const QByteArray whole = number.left(point >= 0 ? point : exponentAt >= 0 ? exponentAt : number.size());
+    long long magnitude = 0; // digits before the point, or minus the zeros right after it
+    for (const char c : whole)
+        if ((c >= '1' && c <= '9') || (c == '0' && magnitude > 0))
+            ++magnitude;
+    for (qsizetype i = point + 1; point >= 0 && magnitude <= 0 && i < number.size() && number[i] == '0'; ++i)
+        --magnitude;
+    const long long exponent = exponentAt >= 0 ? number.mid(exponentAt + 1).toLongLong() : 0;
+    return magnitude + exponent > 0 ? (number.startsWith('-') ? -HUGE_VAL : HUGE_VAL) : 0.0;
 }
 
 std::optional<double> parseNumber(const QString& text)

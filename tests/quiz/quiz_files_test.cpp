@@ -82,6 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderRow{"SubjectOf80CutTo75", {k80, "Дроби", "1", "1,1,1,1,1,1"}, k80.left(75), u'1', {1, 1, 1, 1, 1, 1}},
         HeaderRow{"VariantTwelveGivesOne", {"Алгебра", "Дроби", "12", "1,1,1,1,1,1"}, "Алгебра", u'1',
                   {1, 1, 1, 1, 1, 1}},
+        HeaderRow{"TrailingCommaAfterTheNinth", header("60,20,10,80,60,40,"), "Алгебра", u'1',
+                  {60, 20, 10, 80, 60, 40}},
         HeaderRow{"EmptyVariantIsBlank", {"Алгебра", "Дроби", "", "1,1,1,1,1,1"}, "Алгебра", u' ',
                   {1, 1, 1, 1, 1, 1}}),
     rowName);
@@ -121,6 +123,11 @@ INSTANTIATE_TEST_SUITE_P(
         FailureRow{"BeyondSixteenBits", cp1251Lines(header("40000,20,10,80,60,40")), 6,
                    "Переполнение: файл t.tst, строка 4: время на вопрос в секундах: 40000 выходит за пределы "
                    "от -32768 до 32767"},
+        FailureRow{"BeyondWhatADoubleHolds", cp1251Lines(header("1E400,20,10,80,60,40")), 6,
+                   "Переполнение: файл t.tst, строка 4: время на вопрос в секундах: 1E400 выходит за пределы "
+                   "от -32768 до 32767"},
+        FailureRow{"SeventhNumberOnTheLastLine", cp1251Lines(header("60,20,10\r\n80,60,40,20")), 13,
+                   "Несоответствие типа: файл t.tst, строка 5: после процента для оценки 3 в строке лишнее: «20»"},
         FailureRow{"NoQuestions", cp1251Lines(header("60\r\n0\r\n10\r\n80,60,40")), 5,
                    "Недопустимый вызов процедуры или аргумент: файл t.tst, строка 5: число вопросов в файле 0, "
                    "в тесте нечего задавать"},
@@ -207,6 +214,14 @@ TEST(QuestionBodies, FollowTheHeaderOnTheSameReader)
     EXPECT_EQ(r.reader.lineInput(), "1"); // exactly three bodies were read
 }
 
+TEST(QuestionBodies, SixOptionsAreTheMost)
+{
+    Reading r(bodies({"1", "6", "Вопрос", "1", "2", "3", "4", "5", "6"}));
+    QuestionBank bank;
+    readQuestionBodies(r.reader, 1, bank);
+    EXPECT_EQ(bank(1).optionText(6), "6");
+}
+
 class BodyFailureTest : public ::testing::TestWithParam<FailureRow> {};
 
 TEST_P(BodyFailureTest, NamesFileLineAndWhat)
@@ -230,6 +245,14 @@ INSTANTIATE_TEST_SUITE_P(
         FailureRow{"SevenOptions", bodies({"1", "7", "Вопрос"}), 5,
                    "Недопустимый вызов процедуры или аргумент: файл t.tst, строка 2: у вопроса 1 вариантов "
                    "ответа 7, а их может быть не больше шести"},
+        FailureRow{"OptionCountTen", bodies({"1", "10", "Вопрос", "А", "Б"}), 5,
+                   "Недопустимый вызов процедуры или аргумент: файл t.tst, строка 2: у вопроса 1 вариантов "
+                   "ответа 10, а их может быть не больше шести"},
+        // The text is split in two, and the failure it leads to three lines later is named at the split.
+        FailureRow{"LoneCarriageReturnInAText", bodies({"1", "2", "Какие\rдроби", "А", "Б"}), 13,
+                   "Несоответствие типа: файл t.tst, строка 3: одиночный символ возврата каретки (CR) разрывает "
+                   "строку, и всё, что после него, прочитано не на своих местах (дальше, в строке 6: у вопроса 2 "
+                   "форма ответа «Б», а должна быть цифра (1 — отметить варианты, 2 — набрать ответ))"},
         FailureRow{"AnswerFormNoDigit", bodies({"а", "0", "Вопрос"}), 13,
                    "Несоответствие типа: файл t.tst, строка 1: у вопроса 1 форма ответа «а», а должна быть цифра "
                    "(1 — отметить варианты, 2 — набрать ответ)"},
@@ -305,6 +328,10 @@ INSTANTIATE_TEST_SUITE_P(
         KeyFailureRow{"NotADigit", u'1', "ответ\r\n22a556\r\n",
                       "Несоответствие типа: файл t.ts1, строка 2: в строке ключа на месте 3 стоит «a», а должна "
                       "быть цифра (вопрос 2)"},
+        KeyFailureRow{"LoneCarriageReturnInALine", u'1', "ответ\r\r\n223556\r\n",
+                      "Несоответствие типа: файл t.ts1, строка 1: одиночный символ возврата каретки (CR) разрывает "
+                      "строку, и всё, что после него, прочитано не на своих местах (дальше, в строке 2: в строке "
+                      "ключа меньше шести символов (вопрос 2))"},
         KeyFailureRow{"AnswerFormNoDigit", u'x', "ответ\r\n223556\r\n",
                       "Несоответствие типа: файл t.ts1, строка 2: у вопроса 2 в файле теста форма ответа «x», а "
                       "должна быть цифра"}),

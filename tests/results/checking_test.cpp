@@ -67,6 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedRow{"NeverTypedAgainstDoubleDollar", "А$$Б", "", true},
                       TypedRow{"NeverTypedAgainstEmptyKey", "", "", true},
                       TypedRow{"YoUpperCased", "ёлка", "ЁЛКА", true},
+                      TypedRow{"LastLetterUpperCased", "семья", "СЕМЬЯ", true},
                       TypedRow{"TenthAlternativeAfterNinthSeparator", "1$2$3$4$5$6$7$8$9$10", "10", true},
                       TypedRow{"NinthAlternative", "1$2$3$4$5$6$7$8$9$10", "9", true},
                       TypedRow{"TabIsNotTrimmed", "да", "да\t", false}),

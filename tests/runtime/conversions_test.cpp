@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <cmath>
 
 namespace {
@@ -62,7 +64,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ValRow{"NoNumber", "abc", 0}, ValRow{"Empty", "", 0}, ValRow{"Negative", "-12.5x", -12.5},
                       ValRow{"Fraction", ".25", 0.25}, ValRow{"Exponent", "1E3", 1000},
                       ValRow{"ExponentWithoutDigits", "2e", 2}, ValRow{"TabsAndLineFeeds", "\t3\n4", 34},
-                      ValRow{"TwoMarkDigits", " 4", 4}, ValRow{"FortyFive", "45", 45}, ValRow{"SignAlone", "-", 0}),
+                      ValRow{"TwoMarkDigits", " 4", 4}, ValRow{"FortyFive", "45", 45}, ValRow{"SignAlone", "-", 0},
+                      ValRow{"DExponent", "1D2", 100},
+                      ValRow{"BeyondDoubleIsInfinite", "1E400", std::numeric_limits<double>::infinity()}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ToInt16, RoundsHalfToEvenAndRefusesOverflow)
