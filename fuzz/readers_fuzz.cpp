@@ -3,6 +3,7 @@
 #include "quiz/draw.h"
 #include "quiz/quiz_files.h"
 #include "quiz/quiz_run.h"
+#include "results/result_files.h"
 #include "tests/support/unattended_services.h"
 
 #include <QBuffer>
@@ -28,8 +29,9 @@ private:
     std::mt19937 generator_;
 };
 
+// The bytes read as an authored file is: in the encoding they look saved in.
 struct Reading {
-    explicit Reading(const QByteArray& bytes, const QString& name) : reader(buffer, name)
+    explicit Reading(const QByteArray& bytes, const QString& name) : reader(buffer, name, detectEncoding(bytes))
     {
         buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
@@ -108,5 +110,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (bodiesRead)
         drawAndCheck(bytes, *quiz);
+
+    // The class list, as the registration reads it.
+    try {
+        Reading classes(bytes, QStringLiteral("Klass.txt"));
+        while (!classes.reader.atEnd())
+            classes.reader.fieldInput();
+    } catch (const RunError&) {
+    }
+    // A register, as the statistics read it: every counted line is one of the four marks.
+    QBuffer registerBuffer;
+    registerBuffer.setData(bytes);
+    registerBuffer.open(QIODevice::ReadOnly);
+    SeqReader registerReader(registerBuffer, QStringLiteral("register.doc"));
+    try {
+        const MarkCounts counts = countMarks(registerReader);
+        if (statisticsLines(counts).size() != (counts.total() > 0 ? 6 : 0))
+            __builtin_trap();
+    } catch (const RunError&) {
+    }
     return 0;
 }

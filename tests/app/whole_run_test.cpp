@@ -179,4 +179,48 @@ TEST_F(WholeRun, TheResultIsShownBeforeThePupilIsAskedAboutAFile)
     EXPECT_EQ(readLines(tests("5 класс_Дроби_2.doc")).size(), 1);
 }
 
+// A short class and three-digit points move the mark out of columns 40 and 41;
+// the statistics count it all the same.
+struct CountedRow {
+    const char* name;
+    QString pupilClass;
+    QStringList points;
+    QString registerLine;
+    QString statistics; // file name
+};
+
+class CountedInStatistics : public WholeRun, public ::testing::WithParamInterface<CountedRow> {};
+
+TEST_P(CountedInStatistics, WhateverTheClassAndThePoints)
+{
+    writeLines(folder.path("Klass.txt"), {GetParam().pupilClass});
+    writeLines(tests("Дроби.tsb"), GetParam().points);
+    registerChooseAndBegin();
+    QTest::mouseClick(gl().Otv[0], Qt::LeftButton);
+    QTest::mouseClick(gl().Otv[2], Qt::LeftButton);
+    QTest::mouseClick(&gl().cmdNapravo, Qt::LeftButton);
+    typeText(gl().TxtOtvets[0], QStringLiteral("4"));
+    QTest::mouseClick(&gl().cmdNapravo, Qt::LeftButton);
+    QTest::mouseClick(gl().Otv[1], Qt::LeftButton);
+    QTest::mouseClick(&gl().cmdExit, Qt::LeftButton);
+    services.takeMessage();
+
+    const QString registerFile = QString(GetParam().statistics).remove(QStringLiteral("_S"));
+    EXPECT_EQ(readLines(tests(registerFile)), QStringList{GetParam().registerLine});
+    EXPECT_EQ(readLines(tests(GetParam().statistics)),
+              (QStringList{QStringLiteral("Статистика сдачи теста"), QStringLiteral("5:  1   100%"),
+                           QStringLiteral("4:  0   0%"), QStringLiteral("3:  0   0%"), QStringLiteral("2:  0   0%"),
+                           QStringLiteral("Всего:  1")}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Statistics, CountedInStatistics,
+    ::testing::Values(CountedRow{"ShortClass", QStringLiteral("07 7б"), {"2", "1", "1"},
+                                 QStringLiteral("Иванов Иван               7б 2  4 5 100% 07.12.2026 9:05:03"),
+                                 QStringLiteral("7б_S_Дроби_2.doc")},
+                      CountedRow{"HundredPointsAndMore", QStringLiteral("05 5 класс"), {"60", "30", "30"},
+                                 QStringLiteral("Иванов Иван               5 класс 2  120 5 100% 07.12.2026 9:05:03"),
+                                 QStringLiteral("5 класс_S_Дроби_2.doc")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace

@@ -140,4 +140,26 @@ TEST(FrmLogTest, EnterMovesOnLikeTabAndPressesTheButton)
     EXPECT_EQ(f.pupil.pupilClass, QStringLiteral("5А"));
 }
 
+TEST(FrmLogTest, AClassListSavedInUtf8ReadsAsWritten)
+{
+    ClassroomFolder folder;
+    writeBytes(folder.path(QStringLiteral("Klass.txt")), QStringLiteral("05 5 А\r\n06 6 Б\r\n").toUtf8());
+    PupilRecord pupil;
+    RecordingServices services;
+    FrmLog form(pupil, services);
+    form.load();
+    EXPECT_EQ(entries(LogForm(form).CboGruppa), (QStringList{"05 5 А", "06 6 Б"}));
+}
+
+// Pasted line breaks or a Ctrl+Z would split the register line or end it for the statistics.
+TEST(FrmLogTest, ControlCharactersInTheBoxesAreStoredAsBlanks)
+{
+    ShownForm f;
+    LogForm(f.form).txtFIO.setText(QStringLiteral("Иванов\r\nИван\x1A"));
+    LogForm(f.form).CboGruppa.setEditText(QStringLiteral("07\t7б\n"));
+    LogForm(f.form).CmdOk.click();
+    EXPECT_EQ(f.pupil.pupilName.text(), QStringLiteral("Иванов  Иван ").leftJustified(30));
+    EXPECT_EQ(f.pupil.pupilClass, QStringLiteral("07 7б "));
+}
+
 } // namespace

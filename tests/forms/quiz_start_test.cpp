@@ -111,6 +111,23 @@ TEST_F(QuizStartTest, PreparesTheScreenAndShowsTheFirstQuestion)
     EXPECT_EQ(bank(1).points, 2);
 }
 
+QStringList with(QStringList lines, int index, const QString& line)
+{
+    lines[index] = line;
+    return lines;
+}
+
+// The budget is for the questions asked, not for all the file holds.
+TEST_F(QuizStartTest, TheTimeIsForTheQuestionsAsked)
+{
+    writeTest(with(kTest, 4, "3,2"));
+    drawInOrder();
+    c().cmdBegin.click();
+    ASSERT_EQ(run->stage, QuizStage::Running);
+    EXPECT_EQ(c().TxtVsego.text(), "2");
+    EXPECT_EQ(state().timeLeft, 2 * 30.0);
+}
+
 struct FailureCase {
     const char* name;
     QStringList test;
@@ -164,11 +181,6 @@ TEST_P(QuizStartFailure, IsReportedInTwoBoxesAndTheSelectionOpensAgain)
     EXPECT_TRUE(c().txtVopros.isHidden());
 }
 
-QStringList with(QStringList lines, int index, const QString& line)
-{
-    lines[index] = line;
-    return lines;
-}
 
 INSTANTIATE_TEST_SUITE_P(
     Failures, QuizStartFailure,

@@ -92,7 +92,14 @@ TEST(RegisterAppend, GivingUpLeavesTheRegisterAlone)
     FileRetry retry{services, 100ms};
     LockHolder holder(file, 60000);
     services.retryAnswers = {true, false};
+    // After «Повторить» the register is waited for again before the pupil is asked again.
+    QElapsedTimer clock;
+    std::vector<qint64> askedAt;
+    services.onMessage = [&](const MessageRecord&) { askedAt.push_back(clock.elapsed()); };
+    clock.start();
     EXPECT_FALSE(appendRegisterLine(retry, file, kLine));
+    ASSERT_EQ(askedAt.size(), 2u);
+    EXPECT_GE(askedAt[1] - askedAt[0], 100);
     EXPECT_TRUE(services.takeMessage().question);
     EXPECT_TRUE(services.takeMessage().question);
     EXPECT_EQ(readLines(file), QStringList{QStringLiteral("первая строка")});

@@ -4,12 +4,19 @@
 #include "tests/support/recording_services.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
+
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace std::chrono_literals;
 
@@ -336,6 +343,95 @@ TEST_F(Finishing, RegisterHeldElsewhereStillShowsTheResult)
     EXPECT_EQ(services.endCalls, 1);
     EXPECT_EQ(readLines(file(QStringLiteral("5 класс_Дроби_Иванов Иван_1.otv"))).size(), 26);
     EXPECT_EQ(readBytes(registerFile), QByteArray());
+}
+
+const char* const kProtocol = "5 класс_Дроби_Иванов Иван_1.otv";
+const char* const kRegister = "5 класс_Дроби_1.doc";
+const char* const kStatistics = "5 класс_S_Дроби_1.doc";
+
+// A pipe or a link planted in a result file's place: the pupil is asked about
+// it, the result is shown, and nothing is written into it or through it.
+struct PlantedRow {
+    const char* name;
+    const char* file;
+    bool link; // else a pipe
+    const char* reason;
+};
+
+class PlantedResultFile : public Finishing, public ::testing::WithParamInterface<PlantedRow> {};
+
+TEST_P(PlantedResultFile, IsRefusedAndTheRestIsWritten)
+{
+    const PlantedRow& row = GetParam();
+    QTemporaryDir elsewhere;
+    const QString outside = elsewhere.filePath("чужой.txt");
+    writeLines(outside, {QStringLiteral("не трогать")});
+    const QString planted = file(QString::fromUtf8(row.file));
+    const QByteArray plantedName = QFile::encodeName(planted);
+    ASSERT_EQ(row.link ? ::symlink(QFile::encodeName(outside).constData(), plantedName.constData())
+                       : ::mkfifo(plantedName.constData(), 0644),
+              0);
+    auto run = newRun();
+    twentyQuestions(*run, 15);
+    run->finish();
+
+    const MessageRecord question = services.takeMessage();
+    EXPECT_TRUE(question.question);
+    EXPECT_TRUE(question.text.contains(planted)) << question.text.toStdString();
+    EXPECT_TRUE(question.text.contains(QString::fromUtf8(row.reason))) << question.text.toStdString();
+    EXPECT_TRUE(resultBox().text.endsWith(QStringLiteral("Ваша оценка:  4")));
+    EXPECT_EQ(readLines(outside), QStringList{QStringLiteral("не трогать")});
+    EXPECT_EQ(QFileInfo(planted).isSymLink(), row.link);
+    for (const char* other : {kProtocol, kRegister, kStatistics}) {
+        // Without its register line the statistics are not rebuilt.
+        const bool written = other != row.file && !(row.file == kRegister && other == kStatistics);
+        if (written) {
+            EXPECT_FALSE(readLines(file(QString::fromUtf8(other))).isEmpty()) << other;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, PlantedResultFile,
+    ::testing::Values(PlantedRow{"ProtocolLink", kProtocol, true, "символическая ссылка"},
+                      PlantedRow{"RegisterLink", kRegister, true, "символическая ссылка"},
+                      PlantedRow{"StatisticsLink", kStatistics, true, "символическая ссылка"},
+                      PlantedRow{"ProtocolPipe", kProtocol, false, "не обычный файл"},
+                      PlantedRow{"RegisterPipe", kRegister, false, "не обычный файл"},
+                      PlantedRow{"StatisticsPipe", kStatistics, false, "не обычный файл"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A full disk on a file server: on a small file system of its own (root only).
+TEST_F(Finishing, AFullDiskLosesNothingAndTearsNothing)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting a small file system needs root";
+    const QByteArray mountPoint = QFile::encodeName(dir.path());
+    if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "tmpfs cannot be mounted here: " << std::strerror(errno);
+    const std::unique_ptr<const char, void (*)(const char*)> unmount(mountPoint.constData(),
+                                                                     [](const char* at) { ::umount(at); });
+    // A register that fills its blocks exactly, so that one more line needs space the disk has not.
+    const QString firstLine = QStringLiteral("Петров Пётр               5 класс 1  18 5 90% 06.12.2026 10:00:00");
+    const QString filled = firstLine + QString(4096 - 2 - firstLine.size(), u' ');
+    const QStringList statistics = {QStringLiteral("Статистика сдачи теста"), QStringLiteral("5:  1   100%")};
+    writeLines(file(kRegister), {filled});
+    writeLines(file(kStatistics), statistics);
+    writeBytes(file("заполнитель"), QByteArray(64 * 1024, 'x')); // takes what is left
+    auto run = newRun();
+    twentyQuestions(*run, 15);
+    run->finish();
+
+    for (const char* about : {"протокол", "журнал класса"}) {
+        const MessageRecord question = services.takeMessage();
+        EXPECT_TRUE(question.question);
+        EXPECT_TRUE(question.text.contains(QString::fromUtf8(about))) << question.text.toStdString();
+    }
+    EXPECT_TRUE(resultBox().text.endsWith(QStringLiteral("Ваша оценка:  4")));
+    EXPECT_EQ(readLines(file(kRegister)), QStringList{filled});
+    EXPECT_EQ(readLines(file(kStatistics)), statistics);
+    EXPECT_FALSE(QFile::exists(file(kProtocol)));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3) << "a temporary was left behind";
 }
 
 } // namespace

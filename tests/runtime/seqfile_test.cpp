@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #ifndef Q_OS_WIN
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -248,6 +250,51 @@ TEST(OutputFile, ReplaceOnlyWhenCompleteAndAppendExtendsInCp1251WithCrLf)
     }
     EXPECT_EQ(readLines(path), (QStringList{QStringLiteral("Всего"), "2"}));
 }
+
+#ifndef Q_OS_WIN
+// Files may grow only so far in this process, as on a full disk: a write past the
+// limit fails part-way.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousSignal_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previousSignal_)(int) = nullptr;
+};
+
+TEST(OutputFile, AFailedAppendIsCutBackAndAFailedReplacementKeepsThePreviousFile)
+{
+    QTemporaryDir dir;
+    const QString registerFile = dir.filePath("register.doc");
+    const QString statistics = dir.filePath("S.doc");
+    writeLines(registerFile, {"first"});
+    writeLines(statistics, {"old"});
+    const QByteArray before = readBytes(registerFile);
+    {
+        const FileSizeLimit limit(rlim_t(before.size()) + 10);
+        OutputFile append(registerFile, WriteMode::Append, true);
+        EXPECT_THROW(append.print(QString(40, u'x')), RunError);
+        OutputFile replace(statistics, WriteMode::Replace);
+        EXPECT_THROW(replace.print(QString(40, u'x')), RunError);
+    }
+    EXPECT_EQ(readBytes(registerFile), before);
+    EXPECT_EQ(readLines(statistics), QStringList{"old"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "a temporary was left behind";
+}
+#endif
 
 TEST(OutputFile, AFolderThatDoesNotExistIs76)
 {
