@@ -127,6 +127,7 @@ TEST_P(RegisterMarkTest, ReadsColumnsFortyAndFortyOne)
 }
 
 const QString k39 = QString(39, u'x');
+const QString kName = QStringLiteral("Иванов Иван               ");
 
 INSTANTIATE_TEST_SUITE_P(Rows, RegisterMarkTest,
                          ::testing::Values(MarkRow{"DigitInColumn41", k39 + " 4 75% ", 4},
@@ -137,7 +138,13 @@ INSTANTIATE_TEST_SUITE_P(Rows, RegisterMarkTest,
                                            MarkRow{"NoNumber", k39 + "ab 4", 0},
                                            MarkRow{"FortyFive", k39 + "45", 0},
                                            MarkRow{"One", k39 + " 1", 0},
-                                           MarkRow{"Six", k39 + " 6", 0}),
+                                           MarkRow{"Six", k39 + " 6", 0},
+                                           // Lines this program wrote: found by their structure.
+                                           MarkRow{"ShortClass", kName + "7б 1  15 4 75% 07.12.2026 9:05:03", 4},
+                                           MarkRow{"NoClass", kName + " 1  3 2 5% 07.12.2026 19:05:03", 2},
+                                           MarkRow{"HundredPoints", kName + "5 класс 1  120 5 100% 07.12.2026 9:05:03", 5},
+                                           MarkRow{"NegativePercentage", kName + "7б 1 -3 2-12.5% 07.12.2026 9:05:03", 2},
+                                           MarkRow{"OtherMomentFormReadAtColumns", kName + "5 класс 1  15 4 75% 12/7/2026", 4}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 MarkCounts countIn(const QStringList& lines)

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct LoadCase {
@@ -72,6 +74,17 @@ TEST(PictureCache, ShowsWhatWasDecodedAheadAndForgetsWhatIsNoLongerAsked)
     cache.show({});
     cache.show(load);
     EXPECT_TRUE(label.pixmap().isNull());
+}
+
+// A pipe named like a picture is not waited on: the picture stays empty.
+TEST(LoadPicture, APipeShowsNothing)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("pipe.jpg");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    QLabel label;
+    label.resize(96, 72);
+    EXPECT_FALSE(loadPicture(label, path));
 }
 
 } // namespace
