@@ -16,7 +16,7 @@ bool registrationHolds(const PupilRecord& pupil)
 
 } // namespace
 
-std::unique_ptr<FrmGl> runStartup(QuizRun& run, Services& services)
+std::unique_ptr<FrmGl> runStartup(QuizRun& run, Services& services, const QString& journalFolder)
 {
     services.messageBox(QStringLiteral("Вы запустили программу школьника. "), MessageIcon::Information,
                         QStringLiteral("Программа школьника."));
@@ -38,7 +38,7 @@ std::unique_ptr<FrmGl> runStartup(QuizRun& run, Services& services)
         registrationPending = !registrationHolds(run.pupil);
     }
 
-    auto frmGl = std::make_unique<FrmGl>(run, services);
+    auto frmGl = std::make_unique<FrmGl>(run, services, journalFolder);
     frmGl->load();
     if (services.endRequested())
         return nullptr;

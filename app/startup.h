@@ -9,4 +9,5 @@ struct QuizRun;
 
 // The start-up: greets the pupil, registers them, opens the main form and tells
 // them how to begin. Returns the main form, or nullptr when the program ended.
-std::unique_ptr<FrmGl> runStartup(QuizRun& run, Services& services);
+// journalFolder: where a running quiz is kept on this computer.
+std::unique_ptr<FrmGl> runStartup(QuizRun& run, Services& services, const QString& journalFolder);

@@ -101,7 +101,8 @@ void BM_MoveToPictureQuestion(benchmark::State& bench)
             q.optionText(j) = Pictures::fileName(quality, first + j);
     }
     QtServices services;
-    FrmGl form(*run, services);
+    const QTemporaryDir journals;
+    FrmGl form(*run, services, journals.path());
     beginQuiz(*run, services.now());
     form.showRun();
     form.show();
@@ -130,7 +131,8 @@ void BM_ShowPicturesNotDecodedAhead(benchmark::State& bench)
     const int quality = int(bench.range(0));
     auto run = std::make_unique<QuizRun>();
     QtServices services;
-    FrmGl form(*run, services);
+    const QTemporaryDir journals;
+    FrmGl form(*run, services, journals.path());
     std::vector<PictureLoad> loads{{form.findChild<QLabel*>(QStringLiteral("ImgVopros")),
                                     photos().folder.filePath(Pictures::fileName(quality, 0))}};
     for (int k = 0; k < 6; ++k)

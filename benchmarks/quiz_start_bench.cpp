@@ -1,12 +1,16 @@
-// "Начать" on the largest legal test: 350 questions of six options, with points
-// and the answer key, read, drawn, shuffled and the first question shown.
+// "Начать" on the largest legal quiz: 350 questions of six options, with points
+// and the answer key, read, drawn, shuffled and the first question shown; and a
+// move and a tick on it with the journal written after each.
 #include "forms/frm_gl.h"
 #include "quiz/quiz_run.h"
 
 #include "runtime/cp1251.h"
 #include "ui/qt_services.h"
 
+#include <QAbstractButton>
+#include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -52,7 +56,8 @@ void BM_StartLargestQuiz(benchmark::State& bench)
     run->pupil.pupilName = QStringLiteral("Иванов Иван");
     run->pupil.testFolder = folder.path() + u'/';
     QtServices services;
-    FrmGl form(*run, services);
+    const QTemporaryDir journals;
+    FrmGl form(*run, services, journals.path());
     form.load();
     form.show();
     for (auto _ : bench) {
@@ -66,5 +71,40 @@ void BM_StartLargestQuiz(benchmark::State& bench)
     bench.counters["options"] = digitValue(run->questionBank(350).optionCount);
 }
 BENCHMARK(BM_StartLargestQuiz)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// A move and a tick on the largest quiz, each followed by the journal that keeps
+// the running quiz on this computer.
+void journalledAction(benchmark::State& bench, const char* control)
+{
+    QTemporaryDir folder;
+    const QString testPath = largestTest(folder);
+    auto run = std::make_unique<QuizRun>();
+    run->pupil.pupilName = QStringLiteral("Иванов Иван");
+    run->pupil.pupilClass = QStringLiteral("05 5 класс");
+    run->pupil.testFolder = folder.path() + u'/';
+    QtServices services;
+    const QTemporaryDir journals;
+    FrmGl form(*run, services, journals.path());
+    form.load();
+    form.show();
+    run->pupil.testPath = testPath;
+    form.findChild<QPushButton*>(QStringLiteral("cmdBegin"))->click();
+    auto* target = form.findChild<QAbstractButton*>(QString::fromLatin1(control));
+    for (auto _ : bench)
+        target->click();
+    bench.counters["journal_KB"] = double(QDir(journals.path()).entryInfoList(QDir::Files).value(0).size()) / 1024;
+}
+
+void BM_MoveWithJournal(benchmark::State& bench)
+{
+    journalledAction(bench, "cmdNapravo");
+}
+BENCHMARK(BM_MoveWithJournal)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_TickWithJournal(benchmark::State& bench)
+{
+    journalledAction(bench, "Otv(0)");
+}
+BENCHMARK(BM_TickWithJournal)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace

@@ -21,6 +21,8 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kClientWidth = 11400;
@@ -168,7 +170,8 @@ QString productNoticeText()
 
 } // namespace
 
-FrmGl::FrmGl(QuizRun& run, Services& services) : run_(run), services_(services)
+FrmGl::FrmGl(QuizRun& run, Services& services, const QString& journalFolder)
+    : run_(run), services_(services), journal_(journalFolder)
 {
     setObjectName(QStringLiteral("frmGl"));
     setWindowTitle(QStringLiteral("Программа ученика. Тестирование. ") + QStringLiteral(SHKOLNIK_DEPLOYMENT_SENTENCE));
@@ -183,6 +186,16 @@ FrmGl::FrmGl(QuizRun& run, Services& services) : run_(run), services_(services)
     connect(cmdNalevo, &QPushButton::clicked, this, &FrmGl::cmdNalevoClick);
     connect(cmdExit, &QPushButton::clicked, this, &FrmGl::cmdExitClick);
     connect(Tmr, &QTimer::timeout, this, &FrmGl::TmrTimer);
+    typingPause_ = new QTimer(this);
+    typingPause_->setSingleShot(true);
+    typingPause_->setInterval(1000);
+    connect(typingPause_, &QTimer::timeout, this, &FrmGl::keepJournal);
+    connect(TxtOtvets[0], &QPlainTextEdit::textChanged, this, [this] {
+        if (!typingPause_->isActive())
+            typingPause_->start();
+    });
+    for (QCheckBox* tick : Otv)
+        connect(tick, &QCheckBox::clicked, this, &FrmGl::keepJournal);
     auto* answerKeys = new AnswerKeyFilter(this);
     for (QPlainTextEdit* box : TxtOtvets)
         box->installEventFilter(answerKeys);
@@ -465,6 +478,9 @@ void FrmGl::cmdBeginClick()
     if (run_.pupil.testPath.isEmpty())
         return;
     keyPreview_ = true;
+    const QString quizPath = run_.pupil.testPath;
+    if (takeUpInterrupted(quizPath))
+        return;
     QuizStart start;
     {
         const WaitCursor busy(*this);
@@ -475,19 +491,54 @@ void FrmGl::cmdBeginClick()
     if (start.outcome == QuizStart::Outcome::Failed) {
         reportQuizFailure(services_, *start.failure, start.failedFile);
         cmdOpenClick();
+        return;
     }
+    journal_.begin(run_, quizPath);
+    keepJournal();
+}
+
+bool FrmGl::takeUpInterrupted(const QString& quizPath)
+{
+    const std::optional<InterruptedQuiz> found = journal_.interrupted(run_.pupil, quizPath, services_.now());
+    if (!found)
+        return false;
+    const double timeLeft = std::max(found->run->attempt.timeLeft, 0.0);
+    const auto minutes = qint64(timeLeft) / 60;
+    const bool takeUp =
+        services_.askYesNo(QStringLiteral("Продолжить прерванную работу? Осталось %1 мин. %2 с.")
+                               .arg(minutes)
+                               .arg(qint64(timeLeft) - 60 * minutes))
+        || !services_.askYesNo(QStringLiteral("Начатая работа будет потеряна. Начать заново?"));
+    if (!takeUp) {
+        journal_.discard(run_.pupil, quizPath);
+        return false;
+    }
+    resumeQuiz(run_, *found->run);
+    journal_.begin(run_, quizPath);
+    showRun();
+    LblNow1->setText(timeCaption(run_.attempt.timeLeft));
+    return true;
+}
+
+void FrmGl::keepJournal()
+{
+    journal_.save(run_, answersOnScreen(), services_.now());
 }
 
 void FrmGl::cmdNapravoClick()
 {
-    if (moveNext(run_, answersOnScreen()))
+    if (moveNext(run_, answersOnScreen())) {
         showQuestion();
+        keepJournal();
+    }
 }
 
 void FrmGl::cmdNalevoClick()
 {
-    if (movePrevious(run_, answersOnScreen()))
+    if (movePrevious(run_, answersOnScreen())) {
         showQuestion();
+        keepJournal();
+    }
 }
 
 void FrmGl::cmdExitClick()
@@ -498,15 +549,20 @@ void FrmGl::cmdExitClick()
     applyMode(QuizStage::Finished);
     LblProcent->setText(finished->percentLabel);
     LblOcenka->setText(finished->markLabel);
-    recordResults(run_, *finished, services_);
+    writeResults(run_, *finished, services_);
+    journal_.remove();
+    showResult(run_, *finished, services_);
 }
 
 void FrmGl::TmrTimer()
 {
-    if (timerTick(run_) == TimeTick::TimeUp)
+    if (timerTick(run_) == TimeTick::TimeUp) {
         cmdExitClick();
-    else
-        LblNow1->setText(timeCaption(run_.attempt.timeLeft));
+        return;
+    }
+    LblNow1->setText(timeCaption(run_.attempt.timeLeft));
+    // Kept every second, so that a pupil taken up again has the time left to the second.
+    keepJournal();
 }
 
 void FrmGl::keyDown(Qt::Key key, Qt::KeyboardModifiers modifiers)
@@ -535,6 +591,8 @@ bool FrmGl::eventFilter(QObject* watched, QEvent* event)
 
 void FrmGl::closeEvent(QCloseEvent* event)
 {
+    // Closed by mistake during a quiz: what is on the screen can be taken up again.
+    keepJournal();
     event->accept();
     if (!services_.endRequested())
         services_.endProgram();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "quiz/quiz_journal.h"
 #include "quiz/quiz_run.h"
 
 #include "ui/picture.h"
@@ -24,7 +25,8 @@ class Services;
 class FrmGl : public QWidget {
     Q_OBJECT
 public:
-    FrmGl(QuizRun& run, Services& services);
+    // journalFolder: where the running quiz is kept on this computer.
+    FrmGl(QuizRun& run, Services& services, const QString& journalFolder);
 
     // The load step, run by the start-up before the form is shown. A pupil name
     // beginning with "*" ends the program here, and the form must not be shown.
@@ -49,6 +51,10 @@ private:
     void showQuestion();
     void applyMode(QuizStage stage);
     PupilAnswers answersOnScreen() const;
+    // Keeps the running quiz on this computer, with what is on the screen.
+    void keepJournal();
+    // Offers to take up an interrupted quiz; true when it was taken up.
+    bool takeUpInterrupted(const QString& quizPath);
 
     void cmdOpenClick();
     void cmdBeginClick();
@@ -62,6 +68,9 @@ private:
     Services& services_;
     bool keyPreview_ = false;
     PictureCache pictures_;
+    QuizJournal journal_;
+    // Typing is kept a second after it pauses, not at every key.
+    QTimer* typingPause_;
 
     // Information block.
     QLabel* LblSpec;

@@ -46,6 +46,20 @@ bool canMove(const QuizRun& run)
     return run.stage == QuizStage::Running && run.header.askCount >= 1 && run.header.askCount <= kMaxQuestions;
 }
 
+// The information block and the criterion holders for the quiz read.
+void showQuizHeader(QuizRun& run)
+{
+    const QuizHeader& header = run.header;
+    HeaderScreen& shown = run.headerScreen;
+    for (int i = 1; i <= 3; ++i)
+        shown.thresholds[std::size_t(i - 1)] = strInt(header.markThresholds(i));
+    shown.subject = run.pupil.subject.text();
+    shown.topic = run.pupil.topic.text();
+    shown.variant = run.pupil.variantNo.text();
+    shown.asked = plainInt(header.askCount);
+    shown.timePerQuestion = plainInt(header.timePerQuestion);
+}
+
 bool questionOnScreen(const QuizRun& run)
 {
     return run.attempt.currentQuestion >= 1 && run.attempt.currentQuestion <= run.header.askCount;
@@ -126,14 +140,7 @@ void reportQuizFailure(Services& services, const RunError& failure, const QStrin
 void beginQuiz(QuizRun& run, const QDateTime& now)
 {
     const QuizHeader& header = run.header;
-    HeaderScreen& shown = run.headerScreen;
-    for (int i = 1; i <= 3; ++i)
-        shown.thresholds[std::size_t(i - 1)] = strInt(header.markThresholds(i));
-    shown.subject = run.pupil.subject.text();
-    shown.topic = run.pupil.topic.text();
-    shown.variant = run.pupil.variantNo.text();
-    shown.asked = plainInt(header.askCount);
-    shown.timePerQuestion = plainInt(header.timePerQuestion);
+    showQuizHeader(run);
     run.attempt.timeLeft = double(header.askCount) * double(header.timePerQuestion);
     for (AnswerRow& row : run.screen.rows)
         row.tickShown = row.textShown = false;
@@ -142,6 +149,22 @@ void beginQuiz(QuizRun& run, const QDateTime& now)
     run.stage = QuizStage::Running;
     moveNext(run, {});
     setInstruction(run.screen.instruction, run.questionBank(run.attempt.currentQuestion).answerForm);
+}
+
+void resumeQuiz(QuizRun& run, const QuizRun& saved)
+{
+    run.pupil.subject = saved.pupil.subject;
+    run.pupil.topic = saved.pupil.topic;
+    run.pupil.variantNo = saved.pupil.variantNo;
+    run.pupil.testPath = saved.pupil.testPath;
+    run.header = saved.header;
+    run.questionBank = saved.questionBank;
+    run.attempt = saved.attempt;
+    showQuizHeader(run);
+    for (AnswerRow& row : run.screen.rows)
+        row = AnswerRow{};
+    run.stage = QuizStage::Running;
+    showQuestion(run);
 }
 
 void showQuestion(QuizRun& run)

@@ -93,6 +93,10 @@ void reportQuizFailure(Services& services, const RunError& failure, const QStrin
 // the start time taken and the first question shown.
 void beginQuiz(QuizRun& run, const QDateTime& now);
 
+// An interrupted quiz taken up again: saved's questions, answers, position and
+// time left, with its question on the screen, running.
+void resumeQuiz(QuizRun& run, const QuizRun& saved);
+
 // The question at currentQuestion (1..askCount) onto the screen.
 void showQuestion(QuizRun& run);
 // The screen and the pupil's answers back into the question at currentQuestion;

@@ -26,8 +26,8 @@ std::optional<FinishedQuiz> finishQuiz(QuizRun& run, const PupilAnswers& onScree
     return finished;
 }
 
-void recordResults(const QuizRun& run, const FinishedQuiz& finished, Services& services,
-                   std::chrono::milliseconds lockWait)
+void writeResults(const QuizRun& run, const FinishedQuiz& finished, Services& services,
+                  std::chrono::milliseconds lockWait)
 {
     const PupilRecord& pupil = run.pupil;
     FileRetry retry{services, lockWait};
@@ -35,9 +35,12 @@ void recordResults(const QuizRun& run, const FinishedQuiz& finished, Services& s
     const QString registerPath = inTestFolder(pupil, registerFileName(pupil));
     if (appendRegisterLine(retry, registerPath, registerLine(pupil, finished.score, dateTimeText(services.now()))))
         rebuildStatistics(retry, registerPath, inTestFolder(pupil, statisticsFileName(pupil)));
+}
 
+void showResult(const QuizRun& run, const FinishedQuiz& finished, Services& services)
+{
     services.beep();
     services.messageBox(resultMessage(run.headerScreen.asked, finished.score, run.header.markThresholds),
-                        MessageIcon::Information, resultTitle(pupil));
+                        MessageIcon::Information, resultTitle(run.pupil));
     services.endProgram();
 }

@@ -26,8 +26,10 @@ struct FinishedQuiz {
 // and the time-out must not run it twice.
 std::optional<FinishedQuiz> finishQuiz(QuizRun& run, const PupilAnswers& onScreen, Services& services);
 
-// The rest of the finishing: the protocol, the register line and the statistics
-// are written, the result is shown and the program ends. lockWait is how long a
-// register held by another computer is waited for before the pupil is asked.
-void recordResults(const QuizRun& run, const FinishedQuiz& finished, Services& services,
-                   std::chrono::milliseconds lockWait = std::chrono::seconds(10));
+// The rest of the finishing, in two steps: the protocol, the register line and the
+// statistics are written; lockWait is how long a register held by another
+// computer is waited for before the pupil is asked.
+void writeResults(const QuizRun& run, const FinishedQuiz& finished, Services& services,
+                  std::chrono::milliseconds lockWait = std::chrono::seconds(10));
+// Then the beep, the result box, and the end of the program.
+void showResult(const QuizRun& run, const FinishedQuiz& finished, Services& services);

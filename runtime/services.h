@@ -21,6 +21,8 @@ public:
     // A modal question with the buttons "Повторить" and "Отмена"; true when the
     // user chose to try again.
     virtual bool askRetry(const QString& text, const QString& title = {}) = 0;
+    // A modal question with the buttons "Да" and "Нет"; true for "Да".
+    virtual bool askYesNo(const QString& text, const QString& title = {}) = 0;
     // The simulated Tab keystroke: the focus moves on as if Tab had been typed.
     virtual void sendTab() = 0;
     virtual void beep() = 0;

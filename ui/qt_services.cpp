@@ -41,6 +41,19 @@ bool QtServices::askRetry(const QString& text, const QString& title)
     return box.clickedButton() == retry;
 }
 
+bool QtServices::askYesNo(const QString& text, const QString& title)
+{
+    if (ended_)
+        return false;
+    QMessageBox box(QMessageBox::Question, title.isEmpty() ? kDefaultTitle : title, text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+    box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 void QtServices::sendTab()
 {
     postTabToFocus();

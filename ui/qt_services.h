@@ -10,6 +10,7 @@ public:
     QtServices();
     void messageBox(const QString& text, MessageIcon icon, const QString& title = {}) override;
     bool askRetry(const QString& text, const QString& title = {}) override;
+    bool askYesNo(const QString& text, const QString& title = {}) override;
     void sendTab() override;
     void beep() override;
     void endProgram() override;

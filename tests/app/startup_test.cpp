@@ -91,7 +91,7 @@ struct Start {
                 hintOverMainForm = mainFormVisible();
         };
     }
-    std::unique_ptr<FrmGl> run() { return runStartup(*quiz, services); }
+    std::unique_ptr<FrmGl> run() { return runStartup(*quiz, services, journals.path()); }
     void takeGreeting()
     {
         EXPECT_EQ(services.takeMessage(), (MessageRecord{QStringLiteral("Вы запустили программу школьника. "), MessageIcon::Information,
@@ -106,6 +106,7 @@ struct Start {
     ClassroomFolder folder;
     std::unique_ptr<QuizRun> quiz = std::make_unique<QuizRun>();
     RecordingServices services;
+    QTemporaryDir journals;
     bool hintOverMainForm = false;
 };
 

@@ -64,7 +64,7 @@ protected:
             LogForm(form).CboGruppa.setCurrentIndex(0);
             QTest::mouseClick(&LogForm(form).CmdOk, Qt::LeftButton);
         }});
-        frmGl = runStartup(*run, services);
+        frmGl = runStartup(*run, services, journals.path());
         ASSERT_NE(frmGl, nullptr);
         services.takeMessage();
         services.takeMessage();
@@ -89,6 +89,7 @@ protected:
     ClassroomFolder folder;
     std::unique_ptr<QuizRun> run = std::make_unique<QuizRun>();
     RecordingServices services;
+    QTemporaryDir journals;
     MainForm gl() const { return MainForm(*frmGl); }
 
     std::unique_ptr<FrmGl> frmGl;

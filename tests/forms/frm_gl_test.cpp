@@ -27,7 +27,7 @@ struct LoadedForm {
         run->pupil.pupilName = name;
         run->pupil.pupilClass = pupilClass;
         run->pupil.subject = QStringLiteral("Математика");
-        form = std::make_unique<FrmGl>(*run, services);
+        form = std::make_unique<FrmGl>(*run, services, journals.path());
         form->load();
     }
     void showActive()
@@ -38,6 +38,7 @@ struct LoadedForm {
 
     std::unique_ptr<QuizRun> run = std::make_unique<QuizRun>();
     RecordingServices services;
+    QTemporaryDir journals;
     std::unique_ptr<FrmGl> form;
 };
 

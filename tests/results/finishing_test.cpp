@@ -85,7 +85,8 @@ public:
         if (!finished)
             return false;
         finished_ = finished;
-        recordResults(*run_, *finished, services_, lockWait);
+        writeResults(*run_, *finished, services_, lockWait);
+        showResult(*run_, *finished, services_);
         return true;
     }
 

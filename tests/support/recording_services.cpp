@@ -22,15 +22,25 @@ void RecordingServices::messageBox(const QString& text, MessageIcon icon, const 
 
 bool RecordingServices::askRetry(const QString& text, const QString& title)
 {
+    return ask(text, title, retryAnswers);
+}
+
+bool RecordingServices::askYesNo(const QString& text, const QString& title)
+{
+    return ask(text, title, yesNoAnswers);
+}
+
+bool RecordingServices::ask(const QString& text, const QString& title, std::deque<bool>& answers)
+{
     if (endRequested())
         ADD_FAILURE() << "Question after the end of the program: \"" << text.toStdString() << "\"";
     messages_.push_back({text, MessageIcon::None, title, true});
     if (onMessage)
         onMessage(messages_.back());
-    if (retryAnswers.empty())
+    if (answers.empty())
         return false;
-    const bool answer = retryAnswers.front();
-    retryAnswers.pop_front();
+    const bool answer = answers.front();
+    answers.pop_front();
     return answer;
 }
 

@@ -12,7 +12,7 @@ struct MessageRecord {
     QString text;
     MessageIcon icon = MessageIcon::None;
     QString title;
-    bool question = false; // asked with askRetry
+    bool question = false; // asked with askRetry or askYesNo
 
     friend bool operator==(const MessageRecord&, const MessageRecord&) = default;
 };
@@ -27,6 +27,8 @@ public:
     void messageBox(const QString& text, MessageIcon icon, const QString& title = {}) override;
     // Recorded like a message box; answered from retryAnswers, "Отмена" when none is left.
     bool askRetry(const QString& text, const QString& title = {}) override;
+    // Recorded like a message box; answered from yesNoAnswers, "Нет" when none is left.
+    bool askYesNo(const QString& text, const QString& title = {}) override;
     void sendTab() override;
     void beep() override { ++beeps; }
     void endProgram() override { ++endCalls; }
@@ -49,7 +51,10 @@ public:
     QDateTime nowValue{QDate(2026, 12, 7), QTime(9, 5, 3)};
     std::deque<double> randomValues;
     std::deque<bool> retryAnswers;
+    std::deque<bool> yesNoAnswers;
 
 private:
+    bool ask(const QString& text, const QString& title, std::deque<bool>& answers);
+
     std::deque<MessageRecord> messages_;
 };

@@ -15,6 +15,11 @@ public:
         complain(text);
         return false;
     }
+    bool askYesNo(const QString& text, const QString&) override
+    {
+        complain(text);
+        return false;
+    }
     void sendTab() override {}
     void beep() override {}
     void endProgram() override {}
