@@ -16,7 +16,7 @@ bool registrationHolds(const PupilRecord& pupil)
 
 } // namespace
 
-std::unique_ptr<FrmGl> runStartup(QuizRun& run, Services& services, const QString& journalFolder)
+std::unique_ptr<FrmGl> runStartup(QuizRun& run, Services& services, const DeskSetup& desk)
 {
     services.messageBox(QStringLiteral("Вы запустили программу школьника. "), MessageIcon::Information,
                         QStringLiteral("Программа школьника."));
@@ -38,7 +38,7 @@ std::unique_ptr<FrmGl> runStartup(QuizRun& run, Services& services, const QStrin
         registrationPending = !registrationHolds(run.pupil);
     }
 
-    auto frmGl = std::make_unique<FrmGl>(run, services, journalFolder);
+    auto frmGl = std::make_unique<FrmGl>(run, services, desk);
     frmGl->load();
     if (services.endRequested())
         return nullptr;

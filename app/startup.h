@@ -9,5 +9,4 @@ struct QuizRun;
 
 // The start-up: greets the pupil, registers them, opens the main form and tells
 // them how to begin. Returns the main form, or nullptr when the program ended.
-// journalFolder: where a running quiz is kept on this computer.
-std::unique_ptr<FrmGl> runStartup(QuizRun& run, Services& services, const QString& journalFolder);
+std::unique_ptr<FrmGl> runStartup(QuizRun& run, Services& services, const DeskSetup& desk);

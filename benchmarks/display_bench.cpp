@@ -102,7 +102,7 @@ void BM_MoveToPictureQuestion(benchmark::State& bench)
     }
     QtServices services;
     const QTemporaryDir journals;
-    FrmGl form(*run, services, journals.path());
+    FrmGl form(*run, services, DeskSetup{journals.path(), {}});
     beginQuiz(*run, services.now());
     form.showRun();
     form.show();
@@ -132,7 +132,7 @@ void BM_ShowPicturesNotDecodedAhead(benchmark::State& bench)
     auto run = std::make_unique<QuizRun>();
     QtServices services;
     const QTemporaryDir journals;
-    FrmGl form(*run, services, journals.path());
+    FrmGl form(*run, services, DeskSetup{journals.path(), {}});
     std::vector<PictureLoad> loads{{form.findChild<QLabel*>(QStringLiteral("ImgVopros")),
                                     photos().folder.filePath(Pictures::fileName(quality, 0))}};
     for (int k = 0; k < 6; ++k)

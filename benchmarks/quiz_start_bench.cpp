@@ -57,7 +57,7 @@ void BM_StartLargestQuiz(benchmark::State& bench)
     run->pupil.testFolder = folder.path() + u'/';
     QtServices services;
     const QTemporaryDir journals;
-    FrmGl form(*run, services, journals.path());
+    FrmGl form(*run, services, DeskSetup{journals.path(), {}});
     form.load();
     form.show();
     for (auto _ : bench) {
@@ -84,7 +84,7 @@ void journalledAction(benchmark::State& bench, const char* control)
     run->pupil.testFolder = folder.path() + u'/';
     QtServices services;
     const QTemporaryDir journals;
-    FrmGl form(*run, services, journals.path());
+    FrmGl form(*run, services, DeskSetup{journals.path(), {}});
     form.load();
     form.show();
     run->pupil.testPath = testPath;

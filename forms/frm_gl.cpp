@@ -170,11 +170,11 @@ QString productNoticeText()
 
 } // namespace
 
-FrmGl::FrmGl(QuizRun& run, Services& services, const QString& journalFolder)
-    : run_(run), services_(services), journal_(journalFolder)
+FrmGl::FrmGl(QuizRun& run, Services& services, const DeskSetup& desk)
+    : run_(run), services_(services), journal_(desk.journalFolder)
 {
     setObjectName(QStringLiteral("frmGl"));
-    setWindowTitle(QStringLiteral("Программа ученика. Тестирование. ") + QStringLiteral(SHKOLNIK_DEPLOYMENT_SENTENCE));
+    setWindowTitle(QStringLiteral("Программа ученика. Тестирование. ") + desk.deploymentSentence);
     setBackground(*this, 192, 192, 192);
     createControls();
     setClientSizeInTwips(*this, kClientWidth, kClientHeight);

@@ -20,13 +20,18 @@ class QPushButton;
 class QTimer;
 class Services;
 
+// What the main form needs of the computer and school it runs at.
+struct DeskSetup {
+    QString journalFolder;      // where the running quiz is kept on this computer
+    QString deploymentSentence; // the title's second sentence, naming the schools
+};
+
 // The main form: shows the running quiz and passes the pupil's clicks, ticks,
 // typing and keys to it.
 class FrmGl : public QWidget {
     Q_OBJECT
 public:
-    // journalFolder: where the running quiz is kept on this computer.
-    FrmGl(QuizRun& run, Services& services, const QString& journalFolder);
+    FrmGl(QuizRun& run, Services& services, const DeskSetup& desk);
 
     // The load step, run by the start-up before the form is shown. A pupil name
     // beginning with "*" ends the program here, and the form must not be shown.

@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2)
 [ "${SHKOLNIK_WITH_CLANG:-0}" = 1 ] && packages+=(clang libclang-rt-dev)
+[ "${SHKOLNIK_WITH_PACKAGING:-0}" = 1 ] && packages+=(debhelper dpkg-dev lintian desktop-file-utils appstream)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -91,7 +91,7 @@ struct Start {
                 hintOverMainForm = mainFormVisible();
         };
     }
-    std::unique_ptr<FrmGl> run() { return runStartup(*quiz, services, journals.path()); }
+    std::unique_ptr<FrmGl> run() { return runStartup(*quiz, services, {journals.path(), QStringLiteral("Для школ района.")}); }
     void takeGreeting()
     {
         EXPECT_EQ(services.takeMessage(), (MessageRecord{QStringLiteral("Вы запустили программу школьника. "), MessageIcon::Information,

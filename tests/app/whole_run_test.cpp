@@ -64,7 +64,7 @@ protected:
             LogForm(form).CboGruppa.setCurrentIndex(0);
             QTest::mouseClick(&LogForm(form).CmdOk, Qt::LeftButton);
         }});
-        frmGl = runStartup(*run, services, journals.path());
+        frmGl = runStartup(*run, services, {journals.path(), QStringLiteral("Для школ района.")});
         ASSERT_NE(frmGl, nullptr);
         services.takeMessage();
         services.takeMessage();

@@ -27,7 +27,7 @@ struct LoadedForm {
         run->pupil.pupilName = name;
         run->pupil.pupilClass = pupilClass;
         run->pupil.subject = QStringLiteral("Математика");
-        form = std::make_unique<FrmGl>(*run, services, journals.path());
+        form = std::make_unique<FrmGl>(*run, services, DeskSetup{journals.path(), QStringLiteral("Для школ района.")});
         form->load();
     }
     void showActive()

@@ -19,7 +19,7 @@ ScreenTest::ScreenTest()
 {
     run->pupil.pupilName = QStringLiteral("Иванова Мария");
     run->pupil.testFolder = folder.path() + u'/';
-    form = std::make_unique<FrmGl>(*run, services, folder.filePath(QStringLiteral("journals")));
+    form = std::make_unique<FrmGl>(*run, services, DeskSetup{folder.filePath(QStringLiteral("journals")), {}});
     form->load();
 }
 

@@ -46,7 +46,7 @@ public:
         run_->pupil.pupilClass = QStringLiteral("05 5 класс");
         services_ = std::make_unique<RecordingServices>();
         services_->randomValues = shuffledDraw();
-        form_ = std::make_unique<FrmGl>(*run_, *services_, journals_);
+        form_ = std::make_unique<FrmGl>(*run_, *services_, DeskSetup{journals_, {}});
         form_->load();
         run_->pupil.testFolder = folder_ + u'/';
         run_->pupil.testPath = folder_ + QStringLiteral("/Дроби.tst");
