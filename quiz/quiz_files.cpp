@@ -17,10 +17,13 @@ namespace {
     throw reader.failureAt(line, number, what);
 }
 
-QString requiredLine(SeqReader& reader, const QString& what)
+// A line the file must hold. What is missing is put into words only when it is:
+// a quiz is read line by line at every start and at every check.
+template <typename Describe>
+QString requiredLine(SeqReader& reader, const Describe& what)
 {
     if (reader.atEnd())
-        reader.fail(ErrorNumber::PastEndOfFile, what);
+        reader.fail(ErrorNumber::PastEndOfFile, what());
     return reader.lineInput();
 }
 
@@ -48,10 +51,12 @@ HeaderNumber headerNumber(SeqReader& reader, const QString& name)
     return {field.value, line};
 }
 
-QString bodyLine(SeqReader& reader, int question, const QString& what)
+template <typename Describe>
+QString bodyLine(SeqReader& reader, int question, const Describe& what)
 {
-    return requiredLine(reader, QStringLiteral("файл кончается внутри вопроса %1: нет строки %2")
-                                    .arg(QString::number(question), what));
+    return requiredLine(reader, [&] {
+        return QStringLiteral("файл кончается внутри вопроса %1: нет строки %2").arg(QString::number(question), what());
+    });
 }
 
 } // namespace
@@ -82,11 +87,11 @@ QString existingFileIgnoringCase(const QString& path)
 void readQuizHeader(SeqReader& reader, PupilRecord& pupil, QuizHeader& header, HeaderAsWritten* written)
 {
     HeaderAsWritten read;
-    read.subject = requiredLine(reader, QStringLiteral("нет строки с названием предмета"));
+    read.subject = requiredLine(reader, [] { return QStringLiteral("нет строки с названием предмета"); });
     pupil.subject = read.subject;
-    read.topic = requiredLine(reader, QStringLiteral("нет строки с темой теста"));
+    read.topic = requiredLine(reader, [] { return QStringLiteral("нет строки с темой теста"); });
     pupil.topic = read.topic;
-    read.variant = requiredLine(reader, QStringLiteral("нет строки с номером варианта"));
+    read.variant = requiredLine(reader, [] { return QStringLiteral("нет строки с номером варианта"); });
     pupil.variantNo = read.variant;
     const HeaderNumber time = headerNumber(reader, QStringLiteral("время на вопрос в секундах"));
     header.timePerQuestion = time.value;
@@ -153,7 +158,7 @@ void readQuestionBodies(SeqReader& reader, int questionCount, QuestionBank& bank
         BodyLines at;
         const int formLine = reader.lineNumber();
         at.form = formLine;
-        question.answerForm = firstChar(bodyLine(reader, k, QStringLiteral("с формой ответа")));
+        question.answerForm = firstChar(bodyLine(reader, k, [] { return QStringLiteral("с формой ответа"); }));
         if (digitValue(question.answerForm) < 0)
             failAt(reader, formLine, ErrorNumber::TypeMismatch,
                    QStringLiteral("у вопроса %1 форма ответа «%2», а должна быть цифра "
@@ -162,7 +167,7 @@ void readQuestionBodies(SeqReader& reader, int questionCount, QuestionBank& bank
 
         const int countLine = reader.lineNumber();
         at.optionCount = countLine;
-        const QString countRaw = bodyLine(reader, k, QStringLiteral("с числом вариантов ответа"));
+        const QString countRaw = bodyLine(reader, k, [] { return QStringLiteral("с числом вариантов ответа"); });
         question.optionCount = firstChar(countRaw);
         const QString countText = trimBlanks(countRaw);
         int n = digitValue(question.optionCount);
@@ -186,12 +191,12 @@ void readQuestionBodies(SeqReader& reader, int questionCount, QuestionBank& bank
         }
 
         at.text = reader.lineNumber();
-        question.questionText = bodyLine(reader, k, QStringLiteral("с текстом вопроса"));
+        question.questionText = bodyLine(reader, k, [] { return QStringLiteral("с текстом вопроса"); });
         for (int j = 1; j <= kMaxOptions; ++j) {
             if (j <= n)
                 at.options[std::size_t(j - 1)] = reader.lineNumber();
             question.optionText(j) =
-                j <= n ? bodyLine(reader, k, QStringLiteral("с вариантом ответа %1").arg(j)) : QString();
+                j <= n ? bodyLine(reader, k, [j] { return QStringLiteral("с вариантом ответа %1").arg(j); }) : QString();
         }
         if (lines)
             lines->push_back(at);
@@ -204,8 +209,8 @@ void readAnswerKey(SeqReader& reader, int questionCount, const QuestionBank& ban
     const int count = std::min(questionCount, kMaxQuestions);
     for (int k = 1; k <= count; ++k) {
         const int line = reader.lineNumber();
-        const QString key =
-            requiredLine(reader, QStringLiteral("файл ключа кончается раньше: нет строки для вопроса %1").arg(k));
+        const QString key = requiredLine(
+            reader, [k] { return QStringLiteral("файл ключа кончается раньше: нет строки для вопроса %1").arg(k); });
         const QChar form = bank(k).answerForm;
         const int formValue = digitValue(form);
         if (formValue < 0)
