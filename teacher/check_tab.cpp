@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -131,6 +132,7 @@ void CheckTab::createControls()
     findingsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     findingsTable->setWordWrap(false);
     findingsTable->verticalHeader()->hide();
+    findingsTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     findingsTable->horizontalHeader()->setStretchLastSection(true);
     // Sorted by file to begin with: a stable sort keeps each file's findings in line order.
     findingsTable->horizontalHeader()->setSortIndicator(FileColumn, Qt::AscendingOrder);
@@ -175,12 +177,14 @@ void CheckTab::startCheck()
 {
     if (watcher_.isRunning())
         return;
-    const QString folder = folderEdit->text().trimmed();
-    if (folder.isEmpty()) {
+    const QString typed = folderEdit->text().trimmed();
+    if (typed.isEmpty()) {
         services_.messageBox(QStringLiteral("Выберите папку с тестами."), MessageIcon::Information, kTitle);
         return;
     }
-    teacherSettings().setValue(kFolderKey, folder);
+    // Whole paths, so that the table can name each file within the folder.
+    const QString folder = QFileInfo(typed).absoluteFilePath();
+    teacherSettings().setValue(kFolderKey, QDir::toNativeSeparators(folder));
     checkedFolder_ = folder;
     for (QWidget* control : std::initializer_list<QWidget*>{folderEdit, chooseFolderButton, checkButton, saveButton})
         control->setEnabled(false);

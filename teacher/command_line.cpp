@@ -67,6 +67,13 @@ private:
 
 } // namespace
 
+void nameTheProgram()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Shkolnik"));
+    QCoreApplication::setApplicationName(QStringLiteral("shkolnik-teacher"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(SHKOLNIK_VERSION));
+}
+
 int runCommandLine(const QStringList& arguments, Console& console)
 {
     QCommandLineParser parser;

@@ -10,6 +10,9 @@ struct Console {
     bool errIsTerminal = false; // only a person at a terminal is shown the progress line
 };
 
+// The program's name, its maker and its version, as --version and the settings know them.
+void nameTheProgram();
+
 enum ExitStatus { kNoError = 0, kErrorsFound = 1, kCannotCheck = 2 };
 
 // The teacher's program on the command line (arguments[0] is the program):

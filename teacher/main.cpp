@@ -8,20 +8,7 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include <cstdio>
-
 #include <unistd.h>
-
-namespace {
-
-void nameTheProgram()
-{
-    QCoreApplication::setOrganizationName(QStringLiteral("Shkolnik"));
-    QCoreApplication::setApplicationName(QStringLiteral("shkolnik-teacher"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(SHKOLNIK_VERSION));
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
