@@ -147,4 +147,18 @@ TEST(CheckOfTheSampleFolders, ClassroomHasNoErrorAndNoWarning)
         EXPECT_EQ(finding.severity, Severity::Note) << findingText(finding).toStdString();
 }
 
+// Quizzes in any letter case, each class list once, and no way round a link back up.
+TEST(FindTargets, WalksSubfoldersWithoutFollowingLinks)
+{
+    QTemporaryDir dir;
+    QDir root(dir.path());
+    root.mkpath("Классы/7");
+    for (const char* name : {"A.TST", "Классы/7/b.tst", "Klass.txt", "klass.txt", "Классы/klass.txt", "notes.txt"})
+        writeLines(root.filePath(QString::fromUtf8(name)), {"1"});
+    ASSERT_TRUE(QFile::link(dir.path(), root.filePath("Классы/7/наверх")));
+    const CheckTargets targets = findTargets({dir.path() + "/"});
+    EXPECT_EQ(targets.quizzes, QStringList({root.filePath("A.TST"), root.filePath("Классы/7/b.tst")}));
+    EXPECT_EQ(targets.classLists, QStringList({root.filePath("Klass.txt"), root.filePath("Классы/klass.txt")}));
+}
+
 } // namespace
