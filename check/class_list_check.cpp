@@ -69,9 +69,7 @@ std::vector<Finding> checkClassList(const QString& path)
         if (const auto earlier = seen.constFind(identity); earlier != seen.cend())
             add(entry.line, Severity::Warning, QStringLiteral("class-list.duplicate"),
                 QStringLiteral("класс «%1» уже есть в строке %2 («%3»)")
-                    .arg(classPart)
-                    .arg(earlier->line)
-                    .arg(earlier->text));
+                    .arg(classPart, QString::number(earlier->line), earlier->text));
         else
             seen.insert(identity, {classPart, entry.line});
     }

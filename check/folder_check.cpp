@@ -104,7 +104,5 @@ QString summaryText(const CheckReport& report)
             countedNoun(report.classLists, QStringLiteral("список классов"), QStringLiteral("списка классов"),
                         QStringLiteral("списков классов")));
     return QStringLiteral("%1: %2 с ошибками, %3 с предупреждениями")
-        .arg(checked)
-        .arg(report.withErrors)
-        .arg(report.withWarnings);
+        .arg(checked, QString::number(report.withErrors), QString::number(report.withWarnings));
 }

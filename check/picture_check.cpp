@@ -115,8 +115,6 @@ std::optional<PictureProblem> pictureProblem(const QString& path, const QString&
         return PictureProblem{Severity::Warning, QStringLiteral("picture.too-large"),
                               QStringLiteral("рисунок «%1» — %2×%3 точек, больше 4 мегапикселей: на экране теста он "
                                              "намного меньше, а на старом компьютере открывается медленно")
-                                  .arg(name)
-                                  .arg(size.width())
-                                  .arg(size.height())};
+                                  .arg(name, QString::number(size.width()), QString::number(size.height()))};
     return std::nullopt;
 }

@@ -341,13 +341,18 @@ InputFile::InputFile(const QString& path, TextSource source) : file_(openRegular
         return;
     }
     const auto tooLarge = [&] {
-        return runError(ErrorNumber::InvalidCall, QStringLiteral("%1: файл больше %2 МиБ, такой файл не читается")
-                                                      .arg(path)
-                                                      .arg(kMaxAuthoredFileBytes / (1024 * 1024)));
+        return runError(ErrorNumber::InvalidCall,
+                        QStringLiteral("%1: файл больше %2 МиБ, такой файл не читается")
+                            .arg(path, QString::number(kMaxAuthoredFileBytes / (1024 * 1024))));
     };
-    if (file_->size() > kMaxAuthoredFileBytes)
+    const qint64 measured = file_->size();
+    if (measured > kMaxAuthoredFileBytes)
         throw tooLarge();
-    whole_ = file_->read(kMaxAuthoredFileBytes + 1);
+    // A buffer as large as the file and a byte more, not one of the limit's size for
+    // every small file; a file grown since it was measured is read on up to the limit.
+    whole_ = file_->read(measured + 1);
+    if (whole_.size() > measured)
+        whole_ += file_->read(kMaxAuthoredFileBytes + 1 - whole_.size());
     if (whole_.size() > kMaxAuthoredFileBytes)
         throw tooLarge();
     if (file_->error() != QFileDevice::NoError)
