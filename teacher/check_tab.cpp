@@ -96,7 +96,7 @@ CheckTab::~CheckTab()
 
 void CheckTab::createControls()
 {
-    const auto make = [this]<typename W>(W* widget, const char* name) {
+    const auto make = []<typename W>(W* widget, const char* name) {
         widget->setObjectName(QString::fromLatin1(name));
         return widget;
     };
