@@ -8,6 +8,7 @@
 #include "ui/twips.h"
 #include "ui/form_helpers.h"
 #include "quiz/question_bank.h"
+#include "results/class_list.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -16,8 +17,6 @@
 #include <QPushButton>
 
 namespace {
-
-const QString kClassList = QStringLiteral("Klass.txt");
 
 constexpr int kClientWidth = 5715;
 constexpr int kClientHeight = 1410;
@@ -86,14 +85,13 @@ void FrmLog::load()
 {
     CboGruppa->clear();
     try {
-        InputFile file(kClassList, TextSource::Authored);
-        SeqReader& reader = file.reader();
-        while (!reader.atEnd())
-            CboGruppa->addItem(reader.fieldInput());
+        InputFile file(kClassListName, TextSource::Authored);
+        for (const ClassEntry& entry : readClassList(file.reader()))
+            CboGruppa->addItem(entry.text);
     } catch (const RunError& error) {
         // The teacher has to know which folder the program looked in.
         throw RunError(error.number(),
-                       QString(error.description()).replace(kClassList, describeInCurrentFolder(kClassList)));
+                       QString(error.description()).replace(kClassListName, describeInCurrentFolder(kClassListName)));
     }
     CboGruppa->setCurrentIndex(-1);
     CboGruppa->setEditText({});

@@ -3,6 +3,7 @@
 #include "quiz/draw.h"
 #include "quiz/quiz_files.h"
 #include "quiz/quiz_run.h"
+#include "results/class_list.h"
 #include "results/result_files.h"
 #include "tests/support/unattended_services.h"
 
@@ -113,9 +114,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The class list, as the registration reads it.
     try {
-        Reading classes(bytes, QStringLiteral("Klass.txt"));
-        while (!classes.reader.atEnd())
-            classes.reader.fieldInput();
+        Reading classes(bytes, kClassListName);
+        readClassList(classes.reader);
     } catch (const RunError&) {
     }
     // A register, as the statistics read it: every counted line is one of the four marks.

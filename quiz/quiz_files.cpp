@@ -17,10 +17,13 @@ namespace {
     throw reader.failureAt(line, number, what);
 }
 
-QString requiredLine(SeqReader& reader, const QString& what)
+// A line the file must hold. What is missing is put into words only when it is:
+// a quiz is read line by line at every start and at every check.
+template <typename Describe>
+QString requiredLine(SeqReader& reader, const Describe& what)
 {
     if (reader.atEnd())
-        reader.fail(ErrorNumber::PastEndOfFile, what);
+        reader.fail(ErrorNumber::PastEndOfFile, what());
     return reader.lineInput();
 }
 
@@ -48,10 +51,12 @@ HeaderNumber headerNumber(SeqReader& reader, const QString& name)
     return {field.value, line};
 }
 
-QString bodyLine(SeqReader& reader, int question, const QString& what)
+template <typename Describe>
+QString bodyLine(SeqReader& reader, int question, const Describe& what)
 {
-    return requiredLine(reader, QStringLiteral("файл кончается внутри вопроса %1: нет строки %2")
-                                    .arg(QString::number(question), what));
+    return requiredLine(reader, [&] {
+        return QStringLiteral("файл кончается внутри вопроса %1: нет строки %2").arg(QString::number(question), what());
+    });
 }
 
 } // namespace
@@ -79,17 +84,31 @@ QString existingFileIgnoringCase(const QString& path)
     return path;
 }
 
-void readQuizHeader(SeqReader& reader, PupilRecord& pupil, QuizHeader& header)
+void readQuizHeader(SeqReader& reader, PupilRecord& pupil, QuizHeader& header, HeaderAsWritten* written)
 {
-    pupil.subject = requiredLine(reader, QStringLiteral("нет строки с названием предмета"));
-    pupil.topic = requiredLine(reader, QStringLiteral("нет строки с темой теста"));
-    pupil.variantNo = requiredLine(reader, QStringLiteral("нет строки с номером варианта"));
-    header.timePerQuestion = headerNumber(reader, QStringLiteral("время на вопрос в секундах")).value;
+    HeaderAsWritten read;
+    read.subject = requiredLine(reader, [] { return QStringLiteral("нет строки с названием предмета"); });
+    pupil.subject = read.subject;
+    read.topic = requiredLine(reader, [] { return QStringLiteral("нет строки с темой теста"); });
+    pupil.topic = read.topic;
+    read.variant = requiredLine(reader, [] { return QStringLiteral("нет строки с номером варианта"); });
+    pupil.variantNo = read.variant;
+    const HeaderNumber time = headerNumber(reader, QStringLiteral("время на вопрос в секундах"));
+    header.timePerQuestion = time.value;
+    read.timeLine = time.line;
     const HeaderNumber questions = headerNumber(reader, QStringLiteral("число вопросов в файле"));
     const HeaderNumber toAsk = headerNumber(reader, QStringLiteral("число задаваемых вопросов"));
-    for (int i = 1; i <= 3; ++i)
-        header.markThresholds(i) =
-            headerNumber(reader, QStringLiteral("процент для оценки %1").arg(6 - i)).value;
+    for (int i = 1; i <= 3; ++i) {
+        const HeaderNumber threshold = headerNumber(reader, QStringLiteral("процент для оценки %1").arg(6 - i));
+        header.markThresholds(i) = threshold.value;
+        read.thresholdLines[std::size_t(i - 1)] = threshold.line;
+    }
+    read.questionCount = questions.value;
+    read.questionCountLine = questions.line;
+    read.askCount = toAsk.value;
+    read.askCountLine = toAsk.line;
+    if (written)
+        *written = read;
     // The first question starts on the next line: whatever more stands on this one
     // would be read as its answer form and shift every line after it.
     if (!reader.atLineStart()) {
@@ -112,7 +131,7 @@ void readQuizHeader(SeqReader& reader, PupilRecord& pupil, QuizHeader& header)
                QStringLiteral("число задаваемых вопросов %1, в тесте нечего задавать").arg(header.askCount));
 }
 
-void readPoints(SeqReader& reader, int questionCount, QuestionBank& bank)
+void readPoints(SeqReader& reader, int questionCount, QuestionBank& bank, std::vector<Int16Field>* fields)
 {
     const int count = std::clamp(questionCount, 0, kMaxQuestions);
     for (int k = 1; k <= count; ++k)
@@ -120,6 +139,8 @@ void readPoints(SeqReader& reader, int questionCount, QuestionBank& bank)
     try {
         for (int k = 1; k <= count; ++k) {
             const Int16Field field = reader.int16Field();
+            if (fields)
+                fields->push_back(field);
             if (field.status == Int16Field::Status::Missing || field.status == Int16Field::Status::Overflow)
                 return;
             bank(k).points = field.value; // a field that is no number is worth 0, and reading goes on
@@ -129,13 +150,15 @@ void readPoints(SeqReader& reader, int questionCount, QuestionBank& bank)
     }
 }
 
-void readQuestionBodies(SeqReader& reader, int questionCount, QuestionBank& bank)
+void readQuestionBodies(SeqReader& reader, int questionCount, QuestionBank& bank, std::vector<BodyLines>* lines)
 {
     const int count = std::min(questionCount, kMaxQuestions);
     for (int k = 1; k <= count; ++k) {
         QuestionRecord& question = bank(k);
+        BodyLines at;
         const int formLine = reader.lineNumber();
-        question.answerForm = firstChar(bodyLine(reader, k, QStringLiteral("с формой ответа")));
+        at.form = formLine;
+        question.answerForm = firstChar(bodyLine(reader, k, [] { return QStringLiteral("с формой ответа"); }));
         if (digitValue(question.answerForm) < 0)
             failAt(reader, formLine, ErrorNumber::TypeMismatch,
                    QStringLiteral("у вопроса %1 форма ответа «%2», а должна быть цифра "
@@ -143,7 +166,8 @@ void readQuestionBodies(SeqReader& reader, int questionCount, QuestionBank& bank
                        .arg(QString::number(k), QString(question.answerForm)));
 
         const int countLine = reader.lineNumber();
-        const QString countRaw = bodyLine(reader, k, QStringLiteral("с числом вариантов ответа"));
+        at.optionCount = countLine;
+        const QString countRaw = bodyLine(reader, k, [] { return QStringLiteral("с числом вариантов ответа"); });
         question.optionCount = firstChar(countRaw);
         const QString countText = trimBlanks(countRaw);
         int n = digitValue(question.optionCount);
@@ -166,20 +190,27 @@ void readQuestionBodies(SeqReader& reader, int questionCount, QuestionBank& bank
             n = 0;
         }
 
-        question.questionText = bodyLine(reader, k, QStringLiteral("с текстом вопроса"));
-        for (int j = 1; j <= kMaxOptions; ++j)
+        at.text = reader.lineNumber();
+        question.questionText = bodyLine(reader, k, [] { return QStringLiteral("с текстом вопроса"); });
+        for (int j = 1; j <= kMaxOptions; ++j) {
+            if (j <= n)
+                at.options[std::size_t(j - 1)] = reader.lineNumber();
             question.optionText(j) =
-                j <= n ? bodyLine(reader, k, QStringLiteral("с вариантом ответа %1").arg(j)) : QString();
+                j <= n ? bodyLine(reader, k, [j] { return QStringLiteral("с вариантом ответа %1").arg(j); }) : QString();
+        }
+        if (lines)
+            lines->push_back(at);
     }
 }
 
-void readAnswerKey(SeqReader& reader, int questionCount, const QuestionBank& bank, Attempt& state)
+void readAnswerKey(SeqReader& reader, int questionCount, const QuestionBank& bank, Attempt& state,
+                   std::vector<int>* lines)
 {
     const int count = std::min(questionCount, kMaxQuestions);
     for (int k = 1; k <= count; ++k) {
         const int line = reader.lineNumber();
-        const QString key =
-            requiredLine(reader, QStringLiteral("файл ключа кончается раньше: нет строки для вопроса %1").arg(k));
+        const QString key = requiredLine(
+            reader, [k] { return QStringLiteral("файл ключа кончается раньше: нет строки для вопроса %1").arg(k); });
         const QChar form = bank(k).answerForm;
         const int formValue = digitValue(form);
         if (formValue < 0)
@@ -190,6 +221,8 @@ void readAnswerKey(SeqReader& reader, int questionCount, const QuestionBank& ban
             state.correctTyped(k) = upperCase(key);
             for (int j = 1; j <= kMaxOptions; ++j)
                 state.correctFlags(j, k) = 0;
+            if (lines)
+                lines->push_back(line);
             continue;
         }
         if (key.size() < kMaxOptions)
@@ -204,5 +237,7 @@ void readAnswerKey(SeqReader& reader, int questionCount, const QuestionBank& ban
             state.correctFlags(j, k) = std::int16_t(digit - j);
         }
         state.correctTyped(k).clear();
+        if (lines)
+            lines->push_back(line);
     }
 }

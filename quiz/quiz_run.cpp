@@ -276,10 +276,8 @@ QString questionPictureName(const QString& questionText)
     return extension >= 0 ? questionText.left(extension + kPictureExtension.size()) : questionText;
 }
 
-QuestionPictures picturesAt(const QuizRun& run, int position)
+QuestionPictures picturesOf(const QuestionRecord& r, const QString& folder)
 {
-    const QuestionRecord& r = run.questionBank(position);
-    const QString& folder = run.pupil.testFolder;
     QuestionPictures pictures;
     if (namesPicture(r.questionText))
         pictures.question = folder + questionPictureName(r.questionText);
@@ -287,6 +285,11 @@ QuestionPictures picturesAt(const QuizRun& run, int position)
         if (namesPicture(r.optionText(j)))
             pictures.options[std::size_t(j - 1)] = folder + r.optionText(j);
     return pictures;
+}
+
+QuestionPictures picturesAt(const QuizRun& run, int position)
+{
+    return picturesOf(run.questionBank(position), run.pupil.testFolder);
 }
 
 std::vector<int> neighbourPositions(const QuizRun& run)

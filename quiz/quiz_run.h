@@ -126,12 +126,14 @@ bool namesPicture(const QString& text);
 // everything up to and including the first ".jpg".
 QString questionPictureName(const QString& questionText);
 
-// The picture files of the question at a position as showQuestion shows them,
-// with the quiz folder; "" where there is none.
+// The picture files of a question as showQuestion shows them, with the quiz
+// folder; "" where there is none.
 struct QuestionPictures {
     QString question;
     std::array<QString, kMaxOptions> options;
 };
+QuestionPictures picturesOf(const QuestionRecord& question, const QString& quizFolder);
+// The pictures of the question at a position.
 QuestionPictures picturesAt(const QuizRun& run, int position);
 // The positions a move can reach from the question on screen: their pictures are worth decoding ahead.
 std::vector<int> neighbourPositions(const QuizRun& run);

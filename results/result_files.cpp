@@ -82,12 +82,17 @@ QString protocolLine(const Verdict& verdict, const QString& questionText)
     const QString& word = verdict.correct ? kRight : kWrong;
     if (!verdict.typed)
         return word + verdict.correctFlags + QStringLiteral(" * ") + verdict.answerFlags + QStringLiteral(" * ")
-               + questionText.left(64);
+               + protocolQuestionText(false, questionText);
     // A pasted answer may hold line breaks; they would split the protocol's one line per question.
     QString answer = verdict.correct ? QString() : verdict.typedAnswer;
     for (const char16_t lineBreak : {u'\r', u'\n', u'\u2028', u'\u2029'})
         answer.replace(lineBreak, u' ');
-    return word + answer + QStringLiteral(" * ") + questionText;
+    return word + answer + QStringLiteral(" * ") + protocolQuestionText(true, questionText);
+}
+
+QString protocolQuestionText(bool typed, const QString& questionText)
+{
+    return typed ? questionText : questionText.left(64);
 }
 
 QString protocolSummary(const QString& askedText, const Score& score)

@@ -32,6 +32,8 @@ QString inTestFolder(const PupilRecord& pupil, const QString& fileName);
 QStringList protocolHead(const PupilRecord& pupil, const QString& startTime, const QString& finishTime);
 // The protocol line of one checked question.
 QString protocolLine(const Verdict& verdict, const QString& questionText);
+// The question as its protocol line names it: a tick question by its first 64 characters.
+QString protocolQuestionText(bool typed, const QString& questionText);
 // The last line of the protocol; askedText is the number of asked questions as the form shows it.
 QString protocolSummary(const QString& askedText, const Score& score);
 

@@ -1,7 +1,8 @@
 #include "runtime/run_error.h"
 
-RunError::RunError(int number, QString description)
-    : number_(number), description_(std::move(description)), utf8_(description_.toStdString())
+RunError::RunError(int number, QString description, QString file, int line)
+    : number_(number), description_(std::move(description)), utf8_(description_.toStdString()),
+      file_(std::move(file)), line_(line)
 {
 }
 

@@ -23,18 +23,25 @@ constexpr int PathNotFound = 76;
 } // namespace ErrorNumber
 
 // A run-time failure: its number and a Russian description that names what failed.
+// A failure inside a file read line by line also carries that file and line, so
+// that the teacher's checker can point at them without reading the text.
 class RunError : public std::exception {
 public:
-    RunError(int number, QString description);
+    RunError(int number, QString description, QString file = {}, int line = 0);
 
     int number() const { return number_; }
     const QString& description() const { return description_; }
     const char* what() const noexcept override { return utf8_.c_str(); }
+    // The file and line the description names; "" and 0 when it names no line.
+    const QString& file() const { return file_; }
+    int line() const { return line_; }
 
 private:
     int number_;
     QString description_;
     std::string utf8_;
+    QString file_;
+    int line_ = 0;
 };
 
 // The plain Russian meaning of a failure number ("Файл не найден" for 53).

@@ -148,16 +148,20 @@ void SeqReader::fail(int number, const QString& what) const
 
 RunError SeqReader::failureAt(int line, int number, const QString& what) const
 {
+    const auto placed = [&](const RunError& error, int at) {
+        return RunError(error.number(), error.description(), fileName_, at);
+    };
     QString detail = QStringLiteral("файл %1, строка %2").arg(fileName_, QString::number(line));
     if (!what.isEmpty())
         detail += QStringLiteral(": ") + what;
     if (firstLoneCrLine_ > 0 && firstLoneCrLine_ < line && sawLineFeed_)
-        return runError(number, QStringLiteral("файл %1, строка %2: одиночный символ возврата каретки (CR) разрывает "
-                                               "строку, и всё, что после него, прочитано не на своих местах "
-                                               "(дальше, в строке %3%4)")
-                                    .arg(fileName_, QString::number(firstLoneCrLine_), QString::number(line),
-                                         what.isEmpty() ? QString() : QStringLiteral(": ") + what));
-    return runError(number, detail);
+        return placed(runError(number, QStringLiteral("файл %1, строка %2: одиночный символ возврата каретки (CR) "
+                                                      "разрывает строку, и всё, что после него, прочитано не на своих "
+                                                      "местах (дальше, в строке %3%4)")
+                                           .arg(fileName_, QString::number(firstLoneCrLine_), QString::number(line),
+                                                what.isEmpty() ? QString() : QStringLiteral(": ") + what)),
+                      firstLoneCrLine_);
+    return placed(runError(number, detail), line);
 }
 
 QString SeqReader::decode(QByteArrayView bytes) const
@@ -290,6 +294,7 @@ QString SeqReader::fieldInput()
 Int16Field SeqReader::int16Field()
 {
     Int16Field field;
+    field.line = line_;
     if (atEnd())
         return field;
     field.text = fieldInput();
@@ -336,13 +341,18 @@ InputFile::InputFile(const QString& path, TextSource source) : file_(openRegular
         return;
     }
     const auto tooLarge = [&] {
-        return runError(ErrorNumber::InvalidCall, QStringLiteral("%1: файл больше %2 МиБ, такой файл не читается")
-                                                      .arg(path)
-                                                      .arg(kMaxAuthoredFileBytes / (1024 * 1024)));
+        return runError(ErrorNumber::InvalidCall,
+                        QStringLiteral("%1: файл больше %2 МиБ, такой файл не читается")
+                            .arg(path, QString::number(kMaxAuthoredFileBytes / (1024 * 1024))));
     };
-    if (file_->size() > kMaxAuthoredFileBytes)
+    const qint64 measured = file_->size();
+    if (measured > kMaxAuthoredFileBytes)
         throw tooLarge();
-    whole_ = file_->read(kMaxAuthoredFileBytes + 1);
+    // A buffer as large as the file and a byte more, not one of the limit's size for
+    // every small file; a file grown since it was measured is read on up to the limit.
+    whole_ = file_->read(measured + 1);
+    if (whole_.size() > measured)
+        whole_ += file_->read(kMaxAuthoredFileBytes + 1 - whole_.size());
     if (whole_.size() > kMaxAuthoredFileBytes)
         throw tooLarge();
     if (file_->error() != QFileDevice::NoError)

@@ -30,6 +30,7 @@ struct Int16Field {
     Status status = Status::Missing;
     std::int16_t value = 0;
     QString text; // the field as read, for messages
+    int line = 0; // where the field starts
 };
 
 // Line and field input over a text. Lines end with CR LF, a lone CR or a lone LF;
@@ -55,7 +56,8 @@ public:
     bool atLineStart() const { return atLineStart_; }
     const QString& fileName() const { return fileName_; }
 
-    // A failure at the current line of this file: "<meaning>: файл <name>, строка <n>[: <what>]".
+    // A failure at the current line of this file: "<meaning>: файл <name>, строка <n>[: <what>]";
+    // the error carries the file and the line named.
     [[noreturn]] void fail(int number, const QString& what = {}) const;
     // A failure at a line already read past. When a lone CR split a line of a file
     // that otherwise ends its lines with LF, the failure that follows is named at

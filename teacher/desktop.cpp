@@ -1,0 +1,21 @@
+#include "teacher/desktop.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QUrl>
+
+QString QtDesktop::chooseFolder(QWidget* parent, const QString& start)
+{
+    return QFileDialog::getExistingDirectory(parent, QStringLiteral("Папка с тестами"), start);
+}
+
+QString QtDesktop::chooseFileToSave(QWidget* parent, const QString& suggested)
+{
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Сохранить найденное"), suggested,
+                                        QStringLiteral("Текст (*.txt)"));
+}
+
+bool QtDesktop::openInEditor(const QString& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}

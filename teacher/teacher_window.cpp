@@ -1,0 +1,17 @@
+#include "teacher/teacher_window.h"
+
+#include "teacher/check_tab.h"
+
+#include <QTabWidget>
+
+TeacherWindow::TeacherWindow(Services& services, Desktop& desktop, QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("teacherWindow"));
+    setWindowTitle(QStringLiteral("Школьник: учитель"));
+    tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("tabs"));
+    checkTab = new CheckTab(services, desktop, tabs);
+    tabs->addTab(checkTab, QStringLiteral("Проверка тестов"));
+    setCentralWidget(tabs);
+    resize(960, 600);
+}
