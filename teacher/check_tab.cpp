@@ -77,12 +77,12 @@ void checkFolder(QPromise<CheckRun>& promise, const QString& folder)
 
 } // namespace
 
-CheckTab::CheckTab(Services& services, Desktop& desktop, QWidget* parent)
+CheckTab::CheckTab(Services& services, Desktop& desktop, const QString& classroomFolder, QWidget* parent)
     : QWidget(parent), services_(services), desktop_(desktop)
 {
     setObjectName(QStringLiteral("checkTab"));
     createControls();
-    folderEdit->setText(teacherSettings().value(kFolderKey).toString());
+    folderEdit->setText(teacherSettings().value(kFolderKey, QDir::toNativeSeparators(classroomFolder)).toString());
     connect(&watcher_, &QFutureWatcher<CheckRun>::progressRangeChanged, progressBar, &QProgressBar::setRange);
     connect(&watcher_, &QFutureWatcher<CheckRun>::progressValueChanged, progressBar, &QProgressBar::setValue);
     connect(&watcher_, &QFutureWatcher<CheckRun>::finished, this, &CheckTab::showRun);

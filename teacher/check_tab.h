@@ -32,7 +32,7 @@ struct CheckRun {
 class CheckTab : public QWidget {
     Q_OBJECT
 public:
-    CheckTab(Services& services, Desktop& desktop, QWidget* parent = nullptr);
+    CheckTab(Services& services, Desktop& desktop, const QString& classroomFolder, QWidget* parent = nullptr);
     // A check still running is cancelled and waited for.
     ~CheckTab() override;
 

@@ -2,10 +2,12 @@
 #include "teacher/desktop.h"
 #include "teacher/teacher_window.h"
 
+#include "runtime/school_settings.h"
 #include "ui/qt_services.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QTextStream>
 
 #include <unistd.h>
@@ -25,7 +27,16 @@ int main(int argc, char** argv)
     nameTheProgram();
     QtServices services;
     QtDesktop desktop;
-    TeacherWindow window(services, desktop);
+    // The school's classroom, as the pupils' program starts in it; a folder named
+    // but missing is said at once, and the teacher chooses another.
+    const QString settingsFile = schoolSettingsFile();
+    QString classroom = QDir::currentPath();
+    try {
+        classroom = startFolder({}, readSchoolSettings(settingsFile), settingsFile);
+    } catch (const RunError& error) {
+        services.messageBox(error.description(), MessageIcon::Critical, QStringLiteral("Школьник: учитель"));
+    }
+    TeacherWindow window(services, desktop, classroom);
     window.show();
     return app.exec();
 }

@@ -4,13 +4,14 @@
 
 #include <QTabWidget>
 
-TeacherWindow::TeacherWindow(Services& services, Desktop& desktop, QWidget* parent) : QMainWindow(parent)
+TeacherWindow::TeacherWindow(Services& services, Desktop& desktop, const QString& classroomFolder, QWidget* parent)
+    : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("teacherWindow"));
     setWindowTitle(QStringLiteral("Школьник: учитель"));
     tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("tabs"));
-    checkTab = new CheckTab(services, desktop, tabs);
+    checkTab = new CheckTab(services, desktop, classroomFolder, tabs);
     tabs->addTab(checkTab, QStringLiteral("Проверка тестов"));
     setCentralWidget(tabs);
     resize(960, 600);

@@ -11,7 +11,8 @@ class Services;
 class TeacherWindow : public QMainWindow {
     Q_OBJECT
 public:
-    TeacherWindow(Services& services, Desktop& desktop, QWidget* parent = nullptr);
+    // classroomFolder: where the tabs start when the teacher has chosen no folder yet.
+    TeacherWindow(Services& services, Desktop& desktop, const QString& classroomFolder, QWidget* parent = nullptr);
 
 private:
     QTabWidget* tabs;

@@ -70,7 +70,7 @@ QStringList column(const QTableView& table, int column)
 
 TEST_F(TeacherWindowTest, ChecksTheChosenFolderAndShowsTheFindings)
 {
-    TeacherWindow window(services, desktop);
+    TeacherWindow window(services, desktop, {});
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_EQ(window.windowTitle(), "Школьник: учитель");
@@ -124,20 +124,22 @@ TEST_F(TeacherWindowTest, ChecksTheChosenFolderAndShowsTheFindings)
     EXPECT_EQ(text.last(), summaryText(report));
 }
 
-TEST_F(TeacherWindowTest, RemembersTheFolderBetweenRuns)
+TEST_F(TeacherWindowTest, StartsInTheClassroomThenRemembersTheFolderChecked)
 {
+    const QString classroom = QDir::toNativeSeparators(settings.filePath("класс"));
     {
-        TeacherWindow window(services, desktop);
+        TeacherWindow window(services, desktop, classroom);
+        EXPECT_EQ(control<QLineEdit>(window, "folderEdit").text(), classroom);
         control<QLineEdit>(window, "folderEdit").setText(kBroken);
         check(window);
     }
-    TeacherWindow again(services, desktop);
+    TeacherWindow again(services, desktop, classroom);
     EXPECT_EQ(control<QLineEdit>(again, "folderEdit").text(), kBroken);
 }
 
 TEST_F(TeacherWindowTest, WhatCannotBeDoneIsToldInABox)
 {
-    TeacherWindow window(services, desktop);
+    TeacherWindow window(services, desktop, {});
     control<QPushButton>(window, "checkButton").click();
     EXPECT_EQ(services.takeMessage(),
               (MessageRecord{"Выберите папку с тестами.", MessageIcon::Information, "Школьник: учитель"}));
