@@ -48,27 +48,36 @@ QString largestTest(const QTemporaryDir& folder)
     return folder.filePath("big.tst");
 }
 
-void BM_StartLargestQuiz(benchmark::State& bench)
-{
+// The main form of a registered pupil with the largest quiz chosen, loaded and shown.
+struct LargestQuizDesk {
+    LargestQuizDesk()
+    {
+        run->pupil.pupilName = QStringLiteral("Иванов Иван");
+        run->pupil.pupilClass = QStringLiteral("05 5 класс");
+        run->pupil.testFolder = folder.path() + u'/';
+        form.load();
+        form.show();
+    }
     QTemporaryDir folder;
     const QString testPath = largestTest(folder);
-    auto run = std::make_unique<QuizRun>();
-    run->pupil.pupilName = QStringLiteral("Иванов Иван");
-    run->pupil.testFolder = folder.path() + u'/';
+    const std::unique_ptr<QuizRun> run = std::make_unique<QuizRun>();
     QtServices services;
     const QTemporaryDir journals;
-    FrmGl form(*run, services, DeskSetup{journals.path(), {}});
-    form.load();
-    form.show();
+    FrmGl form{*run, services, DeskSetup{journals.path(), {}}};
+};
+
+void BM_StartLargestQuiz(benchmark::State& bench)
+{
+    LargestQuizDesk desk;
     for (auto _ : bench) {
         // The start replaces the quiz path by the answer key's.
-        run->pupil.testPath = testPath;
-        if (startQuiz(*run, services).outcome != QuizStart::Outcome::Started)
+        desk.run->pupil.testPath = desk.testPath;
+        if (startQuiz(*desk.run, desk.services).outcome != QuizStart::Outcome::Started)
             bench.SkipWithError("the quiz did not start");
-        form.showRun();
+        desk.form.showRun();
     }
-    bench.counters["asked"] = run->header.askCount;
-    bench.counters["options"] = digitValue(run->questionBank(350).optionCount);
+    bench.counters["asked"] = desk.run->header.askCount;
+    bench.counters["options"] = digitValue(desk.run->questionBank(350).optionCount);
 }
 BENCHMARK(BM_StartLargestQuiz)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
@@ -76,23 +85,13 @@ BENCHMARK(BM_StartLargestQuiz)->Unit(benchmark::kMillisecond)->Repetitions(10)->
 // the running quiz on this computer.
 void journalledAction(benchmark::State& bench, const char* control)
 {
-    QTemporaryDir folder;
-    const QString testPath = largestTest(folder);
-    auto run = std::make_unique<QuizRun>();
-    run->pupil.pupilName = QStringLiteral("Иванов Иван");
-    run->pupil.pupilClass = QStringLiteral("05 5 класс");
-    run->pupil.testFolder = folder.path() + u'/';
-    QtServices services;
-    const QTemporaryDir journals;
-    FrmGl form(*run, services, DeskSetup{journals.path(), {}});
-    form.load();
-    form.show();
-    run->pupil.testPath = testPath;
-    form.findChild<QPushButton*>(QStringLiteral("cmdBegin"))->click();
-    auto* target = form.findChild<QAbstractButton*>(QString::fromLatin1(control));
+    LargestQuizDesk desk;
+    desk.run->pupil.testPath = desk.testPath;
+    desk.form.findChild<QPushButton*>(QStringLiteral("cmdBegin"))->click();
+    auto* target = desk.form.findChild<QAbstractButton*>(QString::fromLatin1(control));
     for (auto _ : bench)
         target->click();
-    bench.counters["journal_KB"] = double(QDir(journals.path()).entryInfoList(QDir::Files).value(0).size()) / 1024;
+    bench.counters["journal_KB"] = double(QDir(desk.journals.path()).entryInfoList(QDir::Files).value(0).size()) / 1024;
 }
 
 void BM_MoveWithJournal(benchmark::State& bench)

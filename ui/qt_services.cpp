@@ -28,30 +28,31 @@ void QtServices::messageBox(const QString& text, MessageIcon icon, const QString
     box.exec();
 }
 
+namespace {
+
+// A modal question with two buttons; true when the first was chosen.
+bool ask(QMessageBox::Icon icon, const QString& text, const QString& title, const QString& first,
+         const QString& second)
+{
+    QMessageBox box(icon, title.isEmpty() ? kDefaultTitle : title, text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QPushButton* chosen = box.addButton(first, QMessageBox::AcceptRole);
+    box.addButton(second, QMessageBox::RejectRole);
+    box.setDefaultButton(chosen);
+    box.exec();
+    return box.clickedButton() == chosen;
+}
+
+} // namespace
+
 bool QtServices::askRetry(const QString& text, const QString& title)
 {
-    if (ended_)
-        return false;
-    QMessageBox box(QMessageBox::Warning, title.isEmpty() ? kDefaultTitle : title, text, QMessageBox::NoButton,
-                    QApplication::activeWindow());
-    QPushButton* retry = box.addButton(QStringLiteral("Повторить"), QMessageBox::AcceptRole);
-    box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
-    box.setDefaultButton(retry);
-    box.exec();
-    return box.clickedButton() == retry;
+    return !ended_ && ask(QMessageBox::Warning, text, title, QStringLiteral("Повторить"), QStringLiteral("Отмена"));
 }
 
 bool QtServices::askYesNo(const QString& text, const QString& title)
 {
-    if (ended_)
-        return false;
-    QMessageBox box(QMessageBox::Question, title.isEmpty() ? kDefaultTitle : title, text, QMessageBox::NoButton,
-                    QApplication::activeWindow());
-    QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
-    box.exec();
-    return box.clickedButton() == yes;
+    return !ended_ && ask(QMessageBox::Question, text, title, QStringLiteral("Да"), QStringLiteral("Нет"));
 }
 
 void QtServices::sendTab()
