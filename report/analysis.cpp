@@ -51,11 +51,20 @@ bool sameClass(const QString& registerClass, const QString& protocolClass)
            || (protocolClass.size() == 7 && !protocolClass.endsWith(u' ') && registerClass.startsWith(shortened));
 }
 
-bool holdsPupil(const Register& reg, const QString& pupil)
+// The register line is written just after the protocol, within minutes even when the file was busy.
+constexpr qint64 kRegisterAfterProtocolSeconds = 600;
+
+bool holdsPupil(const Register& reg, const Protocol& protocol, bool atItsFinish)
 {
-    const QString name = trimBlanks(pupil.left(25));
-    return std::any_of(reg.entries.begin(), reg.entries.end(),
-                       [&](const RegisterEntry& entry) { return entry.pupil == name; });
+    const QString name = trimBlanks(protocol.pupil.left(25));
+    return std::any_of(reg.entries.begin(), reg.entries.end(), [&](const RegisterEntry& entry) {
+        if (entry.pupil != name)
+            return false;
+        if (!atItsFinish)
+            return true;
+        const qint64 after = protocol.finished.secsTo(entry.finished);
+        return protocol.finished.isValid() && after >= 0 && after <= kRegisterAfterProtocolSeconds;
+    });
 }
 
 int leadingNumber(const QString& text, qsizetype& digits)
@@ -231,11 +240,14 @@ Report makeReport(ResultFiles files)
             (reg->topic == protocol.topic ? exact : starting).push_back(reg);
         }
         std::vector<const Register*> candidates = exact.empty() ? starting : exact;
-        if (candidates.size() > 1) {
+        // Several topics start so: the register with the pupil's line, or with the line written at the protocol's finish.
+        for (const bool atItsFinish : {false, true}) {
+            if (candidates.size() <= 1)
+                break;
             std::vector<const Register*> withPupil;
             std::copy_if(candidates.begin(), candidates.end(), std::back_inserter(withPupil),
-                         [&](const Register* reg) { return holdsPupil(*reg, protocol.pupil); });
-            if (withPupil.size() == 1)
+                         [&](const Register* reg) { return holdsPupil(*reg, protocol, atItsFinish); });
+            if (!withPupil.empty())
                 candidates = withPupil;
         }
         int node = 0;
@@ -251,8 +263,8 @@ Report makeReport(ResultFiles files)
             report.problems.push_back(
                 {protocol.path, 0,
                  QStringLiteral("в имени протокола только начало темы, «%1», и так начинаются темы нескольких "
-                                "журналов этого класса и варианта (%2); ученик есть не в одном из них, и протокол "
-                                "учтён отдельно, под темой «%3»")
+                                "журналов этого класса и варианта (%2); ни ученик, ни время окончания не говорят, "
+                                "к какому он относится, и протокол учтён отдельно, под темой «%3»")
                      .arg(protocol.topic, topics.join(QStringLiteral(", ")), own)});
             node = nodeFor(trimBlanks(protocol.classPart), own, protocol.variant);
         }

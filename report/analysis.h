@@ -65,8 +65,10 @@ struct Report {
 // Joins each protocol to the register of its class, topic and variant and
 // analyses every node. A protocol names only the first 25 characters of the
 // topic: it joins the register of its folder, class and variant whose topic
-// starts so; where several do, the one that holds the pupil's line; where that
-// does not decide, it stays in a node of its own and the report says why.
+// starts so; where several do, the one that holds the pupil's line, and of
+// those the one whose line was written within ten minutes after the protocol's
+// finish; where that does not decide, it stays in a node of its own and the
+// report says why.
 Report makeReport(ResultFiles files);
 
 // The pupils, marks and percentages of several nodes together (no questions):

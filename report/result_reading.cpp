@@ -209,6 +209,9 @@ ProtocolReading readProtocol(SeqReader& reader, const QString& path)
     found.pupil = trimBlanks(name);
     found.variant = trimBlanks(head[1].mid(headStarts[1].size()));
     found.classPart = head[2].mid(headStarts[2].size());
+    const qsizetype end = head[3].indexOf(QStringLiteral("Конец работы : "));
+    if (end > 0)
+        found.finished = QDateTime::fromString(head[3].mid(end + 15), kMomentForm);
 
     // <class part>_<topic>_<pupil>_<variant>.otv: the head tells both ends, the topic lies between.
     const QString fileName = withoutExtension(path);

@@ -63,6 +63,7 @@ struct Protocol {
     QString classPart; // the seven characters of the head, blanks kept
     QString variant;   // trimmed
     QString topic;     // from the file name: the first 25 characters of the topic, trimmed
+    QDateTime finished; // from the head; invalid when it holds none
     std::vector<ProtocolAnswer> answers;
 };
 

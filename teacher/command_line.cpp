@@ -131,15 +131,6 @@ int runCheck(const QCommandLineParser& parser, const Options& options, const QSt
     return report.withErrors > 0 ? kErrorsFound : kNoError;
 }
 
-// Written whole or not at all; a failure is said with the file's name.
-QString saveFile(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return {};
-    return QStringLiteral("не удалось записать %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
-}
-
 int runReport(const QCommandLineParser& parser, const Options& options, const QStringList& folders, Console& console)
 {
     const QString output = parser.value(options.output);
@@ -164,7 +155,7 @@ int runReport(const QCommandLineParser& parser, const Options& options, const QS
         if (output.isEmpty() || output == QStringLiteral("-")) {
             console.out << QString::fromUtf8(html) << Qt::flush;
         } else if (const QString failure = saveFile(output, html); !failure.isEmpty()) {
-            return cannotCheck(console, failure);
+            return cannotCheck(console, QStringLiteral("не удалось записать %1: %2").arg(QDir::toNativeSeparators(output), failure));
         }
     }
     if (!csvFolder.isEmpty()) {
@@ -174,13 +165,25 @@ int runReport(const QCommandLineParser& parser, const Options& options, const QS
         for (const auto& [name, bytes] : {std::pair{QStringLiteral("pupils.csv"), pupilsCsv(report)},
                                           std::pair{QStringLiteral("questions.csv"), questionsCsv(report)}})
             if (const QString failure = saveFile(into.filePath(name), bytes); !failure.isEmpty())
-                return cannotCheck(console, failure);
+                return cannotCheck(console, QStringLiteral("не удалось записать %1: %2")
+                                                .arg(QDir::toNativeSeparators(into.filePath(name)), failure));
     }
     console.err << readSummary(report) << Qt::endl;
     return report.problems.empty() ? kNoError : kErrorsFound;
 }
 
 } // namespace
+
+QString saveFile(const QString& path, const QByteArray& bytes)
+{
+    const QDir folder = QFileInfo(path).absoluteDir();
+    if (!folder.exists())
+        return QStringLiteral("нет папки %1").arg(QDir::toNativeSeparators(folder.path()));
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return {};
+    return file.errorString();
+}
 
 QString readSummary(const Report& report)
 {

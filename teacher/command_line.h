@@ -28,5 +28,8 @@ int runCommandLine(const QStringList& arguments, Console& console);
 // charts, and so needs a QGuiApplication, where check runs on Qt Core alone.
 QString commandOf(const QStringList& arguments);
 
+// Writes the file whole or not at all (an earlier one stays then); why it failed, "" when written.
+QString saveFile(const QString& path, const QByteArray& bytes);
+
 // «Прочитано журналов: 3, протоколов: 40, файлов статистики: 3», and what could not be read.
 QString readSummary(const Report& report);

@@ -8,7 +8,9 @@
 
 namespace {
 
-const QSize kChartSize(640, 260);
+// The two distributions side by side on a page; the questions across it.
+const QSize kSmallChart(420, 250);
+const QSize kWideChart(700, 250);
 
 const char kStyle[] = R"(
 body { font-family: "Liberation Sans", Arial, sans-serif; font-size: 10.5pt; color: #222; margin: 0 auto; max-width: 1100px; padding: 0 16px; }
@@ -24,7 +26,10 @@ tr.flagged td { background: #fbeee8; }
 .note { color: #555; font-size: 9.5pt; }
 .warn { color: #a33; }
 .charts { display: flex; flex-wrap: wrap; gap: 8px 24px; align-items: flex-start; }
-.chart svg { width: 160mm; max-width: 100%; height: auto; }
+.chart svg { width: 84mm; max-width: 100%; height: auto; }
+.chart.wide svg { width: 172mm; }
+table.questions { width: 100%; }
+table.questions td:nth-child(2) { width: 50%; }
 thead { display: table-header-group; }
 @page { size: A4; margin: 14mm 12mm; }
 @media print {
@@ -126,9 +131,9 @@ void writeDistributions(QString& html, const ReportNode& node)
         html += QStringLiteral("<tr><td class=\"n\">%1</td><td class=\"n\">%2</td><td class=\"n\">%3</td></tr>\n")
                     .arg(n(mark), n(count), share(count, total));
     html += QStringLiteral("<tr><th>Всего</th><td class=\"n\">%1</td><td></td></tr></tbody></table>\n").arg(total);
-    html += QStringLiteral("<div class=\"chart\">") + QString::fromUtf8(chartSvg(markChart(node), kChartSize))
+    html += QStringLiteral("<div class=\"chart\">") + QString::fromUtf8(chartSvg(markChart(node), kSmallChart))
             + QStringLiteral("</div>\n<div class=\"chart\">")
-            + QString::fromUtf8(chartSvg(percentChart(node), kChartSize)) + QStringLiteral("</div></div>\n");
+            + QString::fromUtf8(chartSvg(percentChart(node), kSmallChart)) + QStringLiteral("</div></div>\n");
 }
 
 QString flagsText(const QuestionStats& question)
@@ -153,7 +158,7 @@ void writeQuestions(QString& html, const ReportNode& node)
         html += QStringLiteral("<p class=\"note\">Вопросы теста с одинаковым текстом учтены вместе, как один: "
                                "верным он считается, только если верны все вопросы с этим текстом в протоколе "
                                "(отмечены «×N»).</p>\n");
-    html += QStringLiteral("<table><thead><tr><th>№</th><th>Вопрос</th><th>Задан</th><th>Верно</th>"
+    html += QStringLiteral("<table class=\"questions\"><thead><tr><th>№</th><th>Вопрос</th><th>Задан</th><th>Верно</th>"
                            "<th>Решаемость</th><th>Различение</th><th>Отметки</th></tr></thead><tbody>\n");
     for (std::size_t k = 0; k < node.questions.size(); ++k) {
         const QuestionStats& question = node.questions[k];
@@ -167,8 +172,8 @@ void writeQuestions(QString& html, const ReportNode& node)
                          question.discrimination ? decimalComma(*question.discrimination, 2) : QString(),
                          flagsText(question));
     }
-    html += QStringLiteral("</tbody></table>\n<div class=\"chart\">")
-            + QString::fromUtf8(chartSvg(questionChart(node), kChartSize)) + QStringLiteral("</div>\n");
+    html += QStringLiteral("</tbody></table>\n<div class=\"chart wide\">")
+            + QString::fromUtf8(chartSvg(questionChart(node), kWideChart)) + QStringLiteral("</div>\n");
 }
 
 void writeProblems(QString& html, const Report& report)

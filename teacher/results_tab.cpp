@@ -18,7 +18,6 @@
 #include <QProgressBar>
 #include <QPromise>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSettings>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -384,13 +383,11 @@ void ResultsTab::showProblems()
 
 bool ResultsTab::save(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    services_.messageBox(QStringLiteral("Не удалось сохранить файл %1: %2")
-                             .arg(QDir::toNativeSeparators(path), file.errorString()),
-                         MessageIcon::Critical, kTitle);
-    return false;
+    const QString failure = saveFile(path, bytes);
+    if (!failure.isEmpty())
+        services_.messageBox(QStringLiteral("Не удалось сохранить файл %1: %2").arg(QDir::toNativeSeparators(path), failure),
+                             MessageIcon::Critical, kTitle);
+    return failure.isEmpty();
 }
 
 void ResultsTab::saveReport()
