@@ -11,6 +11,7 @@
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 
 namespace {
@@ -156,8 +157,7 @@ RegisterReading readRegister(SeqReader& reader, const QString& path)
             reading.problems.push_back(
                 {path, 0,
                  QStringLiteral("не журнал класса: ни одна из его строк (%1) не похожа на строку журнала; первая: %2")
-                     .arg(otherLines.size())
-                     .arg(otherLines.front().reason)});
+                     .arg(QString::number(otherLines.size()), otherLines.front().reason)});
         return reading;
     }
     if (otherLines.size() > std::size_t(kLinesListedPerFile)) {
@@ -172,7 +172,7 @@ RegisterReading readRegister(SeqReader& reader, const QString& path)
     const qsizetype lastBreak = name.lastIndexOf(u'_');
     const QString classPrefix = safeFileName(found.entries.front().classPart) + u'_';
     found.classPart = found.entries.front().classPart;
-    if (lastBreak > 0 && name.startsWith(classPrefix) && lastBreak >= classPrefix.size() - 1) {
+    if (name.startsWith(classPrefix) && lastBreak >= classPrefix.size()) {
         found.topic = name.mid(classPrefix.size(), lastBreak - classPrefix.size());
         found.variant = name.mid(lastBreak + 1);
     } else {
@@ -191,6 +191,10 @@ ProtocolReading readProtocol(SeqReader& reader, const QString& path)
         QStringLiteral("Ф.И.О.: "), QStringLiteral("Номер варианта: "), QStringLiteral("Класс: "),
         QStringLiteral("Начало работы: "), QStringLiteral("*************************")};
     std::array<QString, 5> head;
+    if (reader.atEnd()) {
+        problem(0, QStringLiteral("пустой файл: протокол не дописан или стёрт"));
+        return reading;
+    }
     for (int k = 0; k < 5; ++k) {
         head[std::size_t(k)] = reader.atEnd() ? QString() : reader.lineInput();
         if (k == 0 && notTextStart(head[0])) {

@@ -152,7 +152,7 @@ int runReport(const QCommandLineParser& parser, const Options& options, const QS
 
     if (!output.isEmpty() || csvFolder.isEmpty()) {
         const QByteArray html = reportHtml(report, QDateTime::currentDateTime());
-        if (output.isEmpty() || output == QStringLiteral("-")) {
+        if (output.isEmpty()) {
             console.out << QString::fromUtf8(html) << Qt::flush;
         } else if (const QString failure = saveFile(output, html); !failure.isEmpty()) {
             return cannotCheck(console, QStringLiteral("не удалось записать %1: %2").arg(QDir::toNativeSeparators(output), failure));

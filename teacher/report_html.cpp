@@ -30,6 +30,7 @@ tr.flagged td { background: #fbeee8; }
 .chart.wide svg { width: 172mm; }
 table.questions { width: 100%; }
 table.questions td:nth-child(2) { width: 50%; }
+table.questions td:last-child { min-width: 8em; }
 thead { display: table-header-group; }
 @page { size: A4; margin: 14mm 12mm; }
 @media print {

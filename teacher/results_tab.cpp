@@ -79,6 +79,7 @@ QTableWidget* makeTable(QWidget* parent, const char* name, const QStringList& he
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setWordWrap(false);
     table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
 }
@@ -161,6 +162,8 @@ void ResultsTab::createControls()
     details->addWidget(charts);
     details->addWidget(questionsTable);
     details->addWidget(questionChart);
+    for (int k = 0; k < 4; ++k)
+        details->setStretchFactor(k, 1);
     auto* nodePage = new QWidget(this);
     auto* nodeLayout = new QVBoxLayout(nodePage);
     nodeLayout->setContentsMargins(0, 0, 0, 0);
@@ -360,7 +363,8 @@ void ResultsTab::showNode(const ReportNode& node, bool oneQuiz)
             questionsTable->setItem(row, column, item);
         }
     }
-    questionsTable->resizeColumnToContents(0);
+    for (const int column : {0, 2, 3, 4, 5})
+        questionsTable->resizeColumnToContents(column);
     questionChart->setChart(::questionChart(node));
     questionsTable->setVisible(oneQuiz);
     questionChart->setVisible(oneQuiz);
