@@ -80,8 +80,9 @@ TEST_F(KnownAnswers, FacilityDiscriminationAndFlagsOfEachQuestion)
         EXPECT_EQ(question.right, expected[k].right);
         EXPECT_DOUBLE_EQ(question.facility, 100.0 * expected[k].right / 6);
         EXPECT_EQ(question.discrimination.has_value(), !std::isnan(expected[k].discrimination));
-        if (question.discrimination)
+        if (question.discrimination) {
             EXPECT_NEAR(*question.discrimination, expected[k].discrimination, 1e-6);
+        }
         EXPECT_EQ(question.flags, expected[k].flags);
     }
 }
@@ -184,24 +185,6 @@ TEST(Joining, AnAmbiguousStartIsDecidedByThePupilTheMomentOrShownApart)
     EXPECT_EQ(report.nodes[2].protocols, 1);
     ASSERT_EQ(report.problems.size(), 1u);
     EXPECT_TRUE(report.problems[0].reason.startsWith("в имени протокола только начало темы, «Итоговый тест по алгебре»"));
-}
-
-TEST(Attempts, APupilWhoFinishedTwiceIsCountedTwiceAndNumbered)
-{
-    QTemporaryDir dir;
-    const std::vector<QuizQuestion> one = {{QStringLiteral("Вопрос"), false}};
-    writeSitting(dir.path(), one, {"Волков Глеб", "05 5А", "Дроби", "1", {false}, QDateTime(QDate(2026, 12, 7), QTime(9, 30))});
-    writeSitting(dir.path(), one, {"Андреев Антон", "05 5А", "Дроби", "1", {true}});
-    writeSitting(dir.path(), one, {"Волков Глеб", "05 5А", "Дроби", "1", {true}, QDateTime(QDate(2026, 12, 7), QTime(10, 0))});
-    const ReportNode node = reportOf(dir.path()).nodes.at(0);
-    ASSERT_EQ(node.pupils.size(), 3u);
-    EXPECT_EQ(node.pupils[1].entry.mark, 2);
-    EXPECT_EQ(node.pupils[1].attempt, 1);
-    EXPECT_EQ(node.pupils[2].attempt, 2);
-    EXPECT_EQ(node.pupils[2].attempts, 2);
-    EXPECT_EQ(node.pupils[0].attempts, 1);
-    EXPECT_EQ(node.marks.total(), 3);
-    EXPECT_EQ(node.protocols, 2); // the second protocol replaced the first
 }
 
 TEST(SharedText, QuestionsOfOneTextAreOneRightOnlyWhenAllAre)
