@@ -3,6 +3,7 @@
 #include "quiz/draw.h"
 #include "quiz/quiz_files.h"
 #include "quiz/quiz_run.h"
+#include "report/result_reading.h"
 #include "results/class_list.h"
 #include "results/result_files.h"
 #include "tests/support/unattended_services.h"
@@ -128,6 +129,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (statisticsLines(counts).size() != (counts.total() > 0 ? 6 : 0))
             __builtin_trap();
     } catch (const RunError&) {
+    }
+    // The same bytes as the teacher's report reads a register and a protocol: its marks are the statistics'.
+    for (const bool protocol : {false, true}) {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        SeqReader reader(buffer, protocol ? QStringLiteral("5А     _Тема_Ученик_1.otv") : QStringLiteral("5А_Тема_1.doc"));
+        try {
+            if (protocol) {
+                readProtocol(reader, reader.fileName());
+                continue;
+            }
+            const RegisterReading read = readRegister(reader, reader.fileName());
+            if (read.found && read.found->marks.total() < std::int64_t(read.found->entries.size()))
+                __builtin_trap();
+        } catch (const RunError&) {
+        }
     }
     return 0;
 }

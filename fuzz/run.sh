@@ -16,4 +16,4 @@ mkdir -p "$build_dir/fuzz-corpus"
 cd "$build_dir"
 exec ./fuzz/readers_fuzz -max_total_time="$seconds" -timeout=10 -max_len=16384 \
   -dict="$source_dir/fuzz/readers.dict" "$build_dir/fuzz-corpus" "$source_dir/fuzz/corpus" \
-  "$source_dir/examples/classroom"
+  "$source_dir/examples/classroom" "$source_dir/examples/results"

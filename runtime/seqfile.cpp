@@ -244,11 +244,13 @@ QString SeqReader::lineInput()
                                                    : decode(carried.append(begin, stop - begin));
             pos_ += stop - begin;
             skipLineEnd();
+            lastLineEnded_ = true;
             return line;
         }
         carried.append(begin, stop - begin);
         pos_ += stop - begin;
     }
+    lastLineEnded_ = false;
     return decode(carried);
 }
 

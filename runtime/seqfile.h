@@ -54,6 +54,9 @@ public:
     int lineNumber() const { return line_; }
     // True when the next read starts a line: a field that ended at a comma leaves the reader inside one.
     bool atLineStart() const { return atLineStart_; }
+    // False when the last line read ran to the end of the file without a line end:
+    // another program may be writing it right now.
+    bool lastLineEnded() const { return lastLineEnded_; }
     const QString& fileName() const { return fileName_; }
 
     // A failure at the current line of this file: "<meaning>: файл <name>, строка <n>[: <what>]";
@@ -78,6 +81,7 @@ private:
     bool deviceDone_ = false;
     int line_ = 1;
     bool atLineStart_ = true;
+    bool lastLineEnded_ = true;
     int firstLoneCrLine_ = 0; // the first line ended by a CR alone
     bool sawLineFeed_ = false;
 };

@@ -19,3 +19,14 @@ bool QtDesktop::openInEditor(const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
+
+QString QtDesktop::chooseReportFile(QWidget* parent, const QString& suggested)
+{
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Сохранить отчёт"), suggested,
+                                        QStringLiteral("Веб-страница (*.html)"));
+}
+
+QString QtDesktop::chooseCsvFolder(QWidget* parent, const QString& start)
+{
+    return QFileDialog::getExistingDirectory(parent, QStringLiteral("Папка для таблиц pupils.csv и questions.csv"), start);
+}

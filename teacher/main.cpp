@@ -8,15 +8,29 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QTextStream>
+
+#include <memory>
 
 #include <unistd.h>
 
 int main(int argc, char** argv)
 {
-    // The command line runs without a display, on a server or over ssh.
+    // The command line runs without a display, on a server or over ssh: the report
+    // draws its charts off the screen, and the check needs no drawing at all.
     if (argc > 1) {
-        QCoreApplication app(argc, argv);
+        QStringList arguments;
+        for (int k = 0; k < argc; ++k)
+            arguments << QString::fromLocal8Bit(argv[k]);
+        std::unique_ptr<QCoreApplication> app;
+        if (commandOf(arguments) == QStringLiteral("report")) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            app = std::make_unique<QGuiApplication>(argc, argv);
+        } else {
+            app = std::make_unique<QCoreApplication>(argc, argv);
+        }
         nameTheProgram();
         QTextStream out(stdout);
         QTextStream err(stderr);

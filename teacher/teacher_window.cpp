@@ -1,6 +1,7 @@
 #include "teacher/teacher_window.h"
 
 #include "teacher/check_tab.h"
+#include "teacher/results_tab.h"
 
 #include <QTabWidget>
 
@@ -13,6 +14,8 @@ TeacherWindow::TeacherWindow(Services& services, Desktop& desktop, const QString
     tabs->setObjectName(QStringLiteral("tabs"));
     checkTab = new CheckTab(services, desktop, classroomFolder, tabs);
     tabs->addTab(checkTab, QStringLiteral("Проверка тестов"));
+    resultsTab = new ResultsTab(services, desktop, classroomFolder, tabs);
+    tabs->addTab(resultsTab, QStringLiteral("Результаты"));
     setCentralWidget(tabs);
-    resize(960, 600);
+    resize(1100, 720);
 }

@@ -5,6 +5,7 @@
 class CheckTab;
 class Desktop;
 class QTabWidget;
+class ResultsTab;
 class Services;
 
 // The window «Школьник: учитель»: one tab for each of the teacher's tasks.
@@ -17,4 +18,5 @@ public:
 private:
     QTabWidget* tabs;
     CheckTab* checkTab;
+    ResultsTab* resultsTab;
 };

@@ -20,6 +20,11 @@ for program in "$scratch"/root/usr/bin/*; do
   [ "$answer" = "$(basename "$program") $version" ] || { echo "$program --version said: $answer"; exit 1; }
 done
 
+# The teacher's report from the installed program, with no display at all.
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$scratch/root/usr/bin/shkolnik-teacher" report \
+  "$top/examples/results" -o "$scratch/report.html" 2>/dev/null
+grep -q "Результаты тестов" "$scratch/report.html" || { echo "the teacher's program made no report"; exit 1; }
+
 # The school's settings name the classroom; the pupil's program must start in it.
 cp -r "$top/examples/classroom" "$scratch/classroom"
 mkdir -p "$scratch/etc/shkolnik"

@@ -35,9 +35,13 @@ public:
         opened << path;
         return editorFound;
     }
+    QString chooseReportFile(QWidget*, const QString&) override { return reportAs; }
+    QString chooseCsvFolder(QWidget*, const QString&) override { return csvFolder; }
 
     QString folder;
     QString saveAs;
+    QString reportAs;
+    QString csvFolder;
     bool editorFound = true;
     QStringList opened;
 };
