@@ -455,6 +455,12 @@ void FrmGl::cmdOpenClick()
     cmdOpen->hide();
     auto* frmFile = new FrmFile(run_.pupil, services_, this);
     connect(frmFile, &FrmFile::quizChosen, cmdBegin, &QWidget::show);
+    // Closed without a quiz: the pupil must still have a way to one.
+    connect(frmFile, &FrmFile::closedWithoutQuiz, this, [this] {
+        cmdOpen->setEnabled(true);
+        cmdOpen->show();
+        cmdOpen->setFocus();
+    });
     frmFile->show();
 }
 

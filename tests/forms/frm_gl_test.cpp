@@ -1,5 +1,7 @@
 #include "forms/frm_gl.h"
 
+#include "forms/frm_file.h"
+
 #include "ui/twips.h"
 #include "tests/support/classroom.h"
 #include "tests/support/form_controls.h"
@@ -143,6 +145,33 @@ TEST(FrmGlLoadTest, FontsPlacesAndTabOrder)
     c.cmdBegin.show();
     QTest::keyClick(&c.cmdOpen, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), &c.cmdBegin);
+}
+
+// Closed by its close box, the selection must not leave the pupil without a way to a quiz.
+TEST(FrmGlTest, TheSelectionClosedWithoutAQuizIsOfferedAgain)
+{
+    ClassroomFolder folder;
+    LoadedForm f;
+    f.showActive();
+    const MainForm c(*f.form);
+    QTest::mouseClick(&c.cmdOpen, Qt::LeftButton);
+    auto* frmFile = f.form->findChild<FrmFile*>();
+    ASSERT_NE(frmFile, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frmFile));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    ASSERT_TRUE(frmFile->isVisible());
+    EXPECT_TRUE(c.cmdOpen.isHidden());
+
+    frmFile->close();
+    EXPECT_FALSE(c.cmdOpen.isHidden());
+    EXPECT_TRUE(c.cmdOpen.isEnabled());
+    EXPECT_TRUE(c.cmdBegin.isHidden());
+    EXPECT_EQ(f.services.endCalls, 0);
+    QTest::keyClick(&c.cmdOpen, Qt::Key_Space);
+    EXPECT_TRUE(c.cmdOpen.isHidden());
+    const QList<FrmFile*> selections = f.form->findChildren<FrmFile*>();
+    EXPECT_EQ(std::count_if(selections.begin(), selections.end(), [](FrmFile* s) { return s->isVisible(); }), 1)
+        << "a fresh selection opens";
 }
 
 TEST(FrmGlTest, ClosingTheFormEndsTheProgramOnce)
