@@ -4,6 +4,7 @@
 #include "results/finishing.h"
 
 #include "runtime/services.h"
+#include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/form_helpers.h"
 #include "ui/twips.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -102,6 +104,8 @@ QLineEdit* infoBox(QWidget* form, const char* name, const QString& text, const Q
 {
     auto* box = makeControl<QLineEdit>(form, QLatin1String(name));
     box->setReadOnly(true);
+    // Nothing to do there: Tab passes them by.
+    box->setFocusPolicy(Qt::NoFocus);
     box->setText(text);
     box->setToolTip(text);
     box->setFont(font);
@@ -113,6 +117,7 @@ QComboBox* holder(QWidget* form, const char* name, const QString& text)
     auto* box = makeControl<QComboBox>(form, QLatin1String(name));
     box->setEditable(true);
     box->setEditText(text);
+    box->setFocusPolicy(Qt::NoFocus);
     box->hide();
     return box;
 }
@@ -155,6 +160,23 @@ QString textOf(const QPlainTextEdit& box)
     return text;
 }
 
+// Only the typing field takes Tab and typing; an option's text is read and may be clicked into.
+void setTypingField(QPlainTextEdit& box, bool typing)
+{
+    box.setReadOnly(!typing);
+    box.setFocusPolicy(typing ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+// What a screen reader says for tick box k: "Вариант 2: 5", or for a picture
+// "Вариант 2: рисунок krug".
+QString optionName(int k, const AnswerRow& row)
+{
+    const QString option = QStringLiteral("Вариант %1: ").arg(k + 1);
+    if (row.picture)
+        return option + QStringLiteral("рисунок ") + QFileInfo(row.text).completeBaseName();
+    return option + row.text;
+}
+
 QString productNoticeTitle()
 {
     return QStringLiteral("О программе «Школьник» (версия ") + QStringLiteral(SHKOLNIK_VERSION) + u')';
@@ -170,6 +192,7 @@ QString productNoticeText()
 
 FrmGl::FrmGl(QuizRun& run, Services& services) : run_(run), services_(services)
 {
+    installAccessibleRoles();
     setObjectName(QStringLiteral("frmGl"));
     setWindowTitle(QStringLiteral("Программа ученика. Тестирование. ") + QStringLiteral(SHKOLNIK_DEPLOYMENT_SENTENCE));
     setBackground(*this, 192, 192, 192);
@@ -260,8 +283,8 @@ void FrmGl::createControls()
         TxtOtvets[k] = makeControl<QPlainTextEdit>(this, indexed("TxtOtvets", k));
         TxtOtvets[k]->setFont(answerFont);
         TxtOtvets[k]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        TxtOtvets[k]->setReadOnly(true);
-        TxtOtvets[k]->setFocusPolicy(Qt::ClickFocus);
+        TxtOtvets[k]->setTabChangesFocus(true);
+        setTypingField(*TxtOtvets[k], false);
         setBackground(*TxtOtvets[k], 192, 192, 255);
         TxtOtvets[k]->hide();
         Img[k] = makeControl<QLabel>(this, indexed("Img", k));
@@ -276,7 +299,8 @@ void FrmGl::createControls()
     Line1 = makeControl<QFrame>(this, QStringLiteral("Line1(1)"));
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);
-    LblNow1 = label(this, "LblNow1", {}, labelFont);
+    LblNow1 = makeControl<StatusLabel>(this, QStringLiteral("LblNow1"));
+    LblNow1->setFont(labelFont);
     LblNow1->setAlignment(Qt::AlignCenter);
     LblNow1->setToolTip(QStringLiteral("Время, оставшееся до конца тестирования"));
     LblNow1->hide();
@@ -303,14 +327,11 @@ void FrmGl::createControls()
     Tmr->setInterval(1000);
     Tmr->setTimerType(Qt::PreciseTimer);
 
-    QWidget::setTabOrder(cmdOpen, cmdBegin);
-    QWidget::setTabOrder(cmdBegin, cmdNalevo);
-    QWidget::setTabOrder(cmdNalevo, cmdNapravo);
-    QWidget::setTabOrder(cmdNapravo, cmdExit);
-    QWidget::setTabOrder(cmdExit, Otv[0]);
-    for (int k = 1; k < 6; ++k)
-        QWidget::setTabOrder(Otv[k - 1], Otv[k]);
-    QWidget::setTabOrder(Otv[5], txtVopros);
+    // During a quiz Tab goes from the question through its answers to the moves.
+    const std::array<QWidget*, 13> tabOrder{cmdOpen, cmdBegin, txtVopros,    Otv[0],    Otv[1],     Otv[2], Otv[3],
+                                            Otv[4],  Otv[5],   TxtOtvets[0], cmdNalevo, cmdNapravo, cmdExit};
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
     cmdOpen->setFocus();
 }
 
@@ -324,7 +345,7 @@ void FrmGl::load()
     for (QWidget* shown : std::initializer_list<QWidget*>{LblSpec, txtSpec, lblTema, txtTema, LblProcent, LblOcenka})
         shown->show();
     for (QPlainTextEdit* box : TxtOtvets)
-        box->setReadOnly(true);
+        setTypingField(*box, false);
     LblVariant->setText(QStringLiteral("Вариант:"));
     LblVsego->setText(QStringLiteral("Заданий:"));
     showRun();
@@ -358,6 +379,7 @@ void FrmGl::showQuestion()
     TxtOtvetov->setText(screen.optionCount);
     LblZ->setText(screen.instruction);
     txtVopros->setPlainText(screen.questionText);
+    txtVopros->setAccessibleName(QStringLiteral("Задание %1").arg(run_.attempt.currentQuestion));
     ImgVopros->setVisible(screen.pictureLayout && run_.stage != QuizStage::BeforeStart);
     if (screen.pictureLayout)
         setLeftWidthInTwips(*txtVopros, 3500, 7795);
@@ -369,6 +391,7 @@ void FrmGl::showQuestion()
         TxtOtvets[k]->setVisible(row.textShown);
         Otv[k]->setCheckState(row.ticked ? Qt::Checked : Qt::Unchecked);
         Otv[k]->setVisible(row.tickShown);
+        Otv[k]->setAccessibleName(optionName(k, row));
         if (row.picture)
             Otv[k]->setText({});
     }
@@ -376,11 +399,13 @@ void FrmGl::showQuestion()
     case FirstRowLayout::Design: break;
     case FirstRowLayout::Tick:
         setLeftWidthInTwips(*TxtOtvets[0], 360, 5295);
-        TxtOtvets[0]->setReadOnly(true);
+        setTypingField(*TxtOtvets[0], false);
+        TxtOtvets[0]->setAccessibleName({});
         break;
     case FirstRowLayout::Typed:
         setLeftWidthInTwips(*TxtOtvets[0], 120, 11175);
-        TxtOtvets[0]->setReadOnly(false);
+        setTypingField(*TxtOtvets[0], true);
+        TxtOtvets[0]->setAccessibleName(QStringLiteral("Ответ"));
         break;
     }
     LblVopros->setText(screen.position);
@@ -511,8 +536,11 @@ void FrmGl::TmrTimer()
 {
     if (timerTick(run_) == TimeTick::TimeUp)
         cmdExitClick();
-    else
+    else {
         LblNow1->setText(timeCaption(run_.attempt.timeLeft));
+        // The name, not the caption, is announced: once a minute, not every second.
+        LblNow1->setAccessibleName(timeStatus(run_.attempt.timeLeft));
+    }
 }
 
 void FrmGl::keyDown(Qt::Key key, Qt::KeyboardModifiers modifiers)
