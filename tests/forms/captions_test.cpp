@@ -4,59 +4,43 @@
 #include "forms/frm_log.h"
 #include "results/checking.h"
 
-#include <QFontMetrics>
-#include <QLabel>
-#include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 
 namespace {
 
-// The room a control gives its caption, in pixels: a label its contents, a
-// button what the style leaves inside its frame.
-QSize room(const QWidget& control, const QString& text)
-{
-    const auto* button = qobject_cast<const QPushButton*>(&control);
-    if (!button)
-        return control.contentsRect().size();
-    QStyleOptionButton option;
-    option.initFrom(button);
-    option.text = text;
-    if (button->autoDefault())
-        option.features |= QStyleOptionButton::AutoDefaultButton;
-    return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).size();
-}
-
+// The text in the control's font against the room the control gives it: a label
+// its contents, a button what its style leaves inside the frame.
 void expectFits(const QWidget& control, const QString& text)
 {
-    const QFontMetrics metrics(control.font());
-    const QSize needed(metrics.horizontalAdvance(text), metrics.height());
-    const QSize given = room(control, text);
-    EXPECT_TRUE(needed.width() <= given.width() && needed.height() <= given.height())
-        << control.objectName().toStdString() << " «" << text.toStdString() << "» needs " << needed.width() << "x"
-        << needed.height() << " px, has " << given.width() << "x" << given.height();
+    QRect room = control.contentsRect();
+    if (const auto* button = qobject_cast<const QPushButton*>(&control)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.features = button->autoDefault() ? QStyleOptionButton::AutoDefaultButton : QStyleOptionButton::None;
+        room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    }
+    const QSize needed = QFontMetrics(control.font()).size(Qt::TextSingleLine, text);
+    EXPECT_TRUE(needed.width() <= room.width() && needed.height() <= room.height())
+        << control.objectName().toStdString() << " «" << text.toStdString() << "» needs " << needed.width() << " px";
 }
 
-// Every caption the form shows now; hidden controls are never seen.
+// Every caption shown now; what is hidden is never seen.
 void expectShownCaptionsFit(const QWidget& form)
 {
-    for (const QWidget* control : form.findChildren<QWidget*>()) {
-        if (control->isHidden())
-            continue;
-        if (const auto* label = qobject_cast<const QLabel*>(control))
+    for (const QWidget* control : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (const auto* label = qobject_cast<const QLabel*>(control); label && !label->isHidden())
             expectFits(*label, label->text());
-        else if (const auto* button = qobject_cast<const QPushButton*>(control))
+        if (const auto* button = qobject_cast<const QPushButton*>(control); button && !button->isHidden())
             expectFits(*button, button->text());
     }
 }
 
 TEST_F(ScreenTest, EveryCaptionOfTheThreeFormsFitsItsBox)
 {
-    ClassroomFolder classroom;
-    PupilRecord pupil;
-    FrmLog frmLog(pupil, services);
-    expectShownCaptionsFit(frmLog);
-    FrmFile frmFile(pupil, services);
+    const ClassroomFolder classroom;
+    expectShownCaptionsFit(FrmLog(run->pupil, services));
+    FrmFile frmFile(run->pupil, services);
     expectShownCaptionsFit(frmFile);
     expectFits(FileForm(frmFile).cmdOk, QStringLiteral("Ok"));
 
@@ -70,10 +54,9 @@ TEST_F(ScreenTest, EveryCaptionOfTheThreeFormsFitsItsBox)
     expectShownCaptionsFit(*form);
     previous();
     previous();
-    EXPECT_EQ(c().LblVopros.text(), QStringLiteral("Задание:  350"));
     expectShownCaptionsFit(*form);
-    // The widest the time and the result ever read.
-    expectFits(c().LblNow1, timeCaption(999 * 60 + 59));
+    EXPECT_EQ(c().LblVopros.text(), QStringLiteral("Задание:  350"));
+    expectFits(c().LblNow1, timeCaption(kMaxQuestions * 32767.0));
     expectFits(c().LblProcent, percentLabel(100));
     expectFits(c().LblOcenka, markLabel(5));
 }

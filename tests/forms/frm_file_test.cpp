@@ -51,6 +51,7 @@ struct Selection {
             chosenPath = path;
             cmdBegin.show();
         });
+        QObject::connect(form.get(), &FrmFile::closedWithoutQuiz, [this] { ++closedWithoutQuiz; });
         form->show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
@@ -65,6 +66,7 @@ struct Selection {
     RecordingServices services;
     QPushButton cmdBegin;
     QString chosenPath;
+    int closedWithoutQuiz = 0;
     std::unique_ptr<FrmFile> form;
 };
 
@@ -130,6 +132,7 @@ TEST_P(ConfirmTest, StoresTheTestAndOffersTheStart)
         EXPECT_EQ(FileForm(*s.form).cmdOk.text(), QString()) << "a failed confirmation clears the caption";
     }
     EXPECT_EQ(s.services.endCalls, 0);
+    EXPECT_EQ(s.closedWithoutQuiz, 0);
 }
 
 void clickOk(Selection& s)
@@ -183,31 +186,23 @@ INSTANTIATE_TEST_SUITE_P(
                        clickOk(s);
                    },
                    "Тесты/Пусто", "Дроби.tst", false},
-        // The choice survives what does not choose another file.
+        // The choice survives what chooses no other file.
         ConfirmRow{"FolderOpenedAnew",
                    [](Selection& s) {
                        clickItem(FileForm(*s.form).File1, QStringLiteral("Дроби.tst"));
                        doubleClickItem(FileForm(*s.form).DirKatalog, QStringLiteral("Тесты"));
                        QTest::keyClick(&FileForm(*s.form).DirKatalog, Qt::Key_Return);
-                       EXPECT_EQ(FileForm(*s.form).txtFile.text(), QStringLiteral("Дроби.tst"));
                        clickOk(s);
                    },
                    "Тесты", "@Дроби.tst", true},
-        ConfirmRow{"BlankAreaUnderTheNamesClicked",
+        ConfirmRow{"CtrlClickAndClickBesideTheNames",
                    [](Selection& s) {
                        FileList& list = FileForm(*s.form).File1;
                        clickItem(list, QStringLiteral("Дроби.tst"));
+                       const QPoint chosen = list.visualItemRect(list.selectedItems().front()).center();
+                       QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier, chosen);
                        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.viewport()->rect().bottomLeft() + QPoint(5, -5));
                        EXPECT_EQ(FileForm(*s.form).txtFile.text(), QStringLiteral("Дроби.tst"));
-                       clickOk(s);
-                   },
-                   "Тесты", "@Дроби.tst", true},
-        ConfirmRow{"ChosenFileCtrlClicked",
-                   [](Selection& s) {
-                       FileList& list = FileForm(*s.form).File1;
-                       clickItem(list, QStringLiteral("Дроби.tst"));
-                       QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier,
-                                         list.visualItemRect(itemNamed(list, QStringLiteral("Дроби.tst"))).center());
                        clickOk(s);
                    },
                    "Тесты", "@Дроби.tst", true},
@@ -231,64 +226,8 @@ TEST(FrmFileTest, ExitEndsTheProgramAndStoresNothing)
     EXPECT_TRUE(s.cmdBegin.isHidden());
     EXPECT_EQ(s.pupil.testPath, QString());
     EXPECT_EQ(s.pupil.testFolder, QString());
+    EXPECT_EQ(s.closedWithoutQuiz, 0);
 }
-
-// Esc would close the form with «Выбор теста» already hidden: no way to a quiz.
-TEST(FrmFileTest, EscapeLeavesTheFormOpen)
-{
-    Selection s;
-    const FileForm c(*s.form);
-    clickItem(c.File1, QStringLiteral("Дроби.tst"));
-    for (QWidget* focused : std::initializer_list<QWidget*>{&c.DirKatalog, &c.File1, &c.txtFile, &c.cmdOk, &c.CmdExit}) {
-        focused->setFocus();
-        QTest::keyClick(focused, Qt::Key_Escape);
-        EXPECT_TRUE(s.form->isVisible()) << focused->objectName().toStdString();
-    }
-    EXPECT_EQ(c.txtFile.text(), QStringLiteral("Дроби.tst"));
-    EXPECT_EQ(s.services.endCalls, 0);
-}
-
-struct ClosingRow {
-    const char* name;
-    std::function<void(Selection&)> close;
-    bool withoutQuiz; // closedWithoutQuiz is emitted
-    int endCalls;
-};
-
-void PrintTo(const ClosingRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
-
-class ClosingTest : public ::testing::TestWithParam<ClosingRow> {};
-
-TEST_P(ClosingTest, OnlyTheCloseBoxWithoutAQuizSaysSo)
-{
-    Selection s;
-    int withoutQuiz = 0;
-    QObject::connect(s.form.get(), &FrmFile::closedWithoutQuiz, [&] { ++withoutQuiz; });
-    GetParam().close(s);
-    EXPECT_FALSE(s.form->isVisible());
-    EXPECT_EQ(withoutQuiz, GetParam().withoutQuiz ? 1 : 0);
-    EXPECT_EQ(s.services.endCalls, GetParam().endCalls);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Ways, ClosingTest,
-    ::testing::Values(ClosingRow{"CloseBox", [](Selection& s) { s.form->close(); }, true, 0},
-                      ClosingRow{"CloseBoxWithAFileSelected",
-                                 [](Selection& s) {
-                                     clickItem(FileForm(*s.form).File1, QStringLiteral("Дроби.tst"));
-                                     s.form->close();
-                                 },
-                                 true, 0},
-                      ClosingRow{"Confirmed",
-                                 [](Selection& s) {
-                                     doubleClickItem(FileForm(*s.form).File1, QStringLiteral("Дроби.tst"));
-                                 },
-                                 false, 0},
-                      ClosingRow{"Exit", [](Selection& s) { FileForm(*s.form).CmdExit.click(); }, false, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 struct RefusedRow {
     const char* name;

@@ -140,26 +140,6 @@ TEST(FrmLogTest, EnterMovesOnLikeTabAndPressesTheButton)
     EXPECT_EQ(f.pupil.pupilClass, QStringLiteral("5А"));
 }
 
-// Esc from any control would otherwise reject the dialog and lose what was typed.
-TEST(FrmLogTest, EscapeLeavesTheFormOpenWithWhatWasTyped)
-{
-    ShownForm f;
-    const LogForm c(f.form);
-    typeText(&c.txtFIO, QStringLiteral("Иванов Иван"));
-    typeText(c.CboGruppa.lineEdit(), QStringLiteral("5А"));
-    for (QWidget* focused : std::initializer_list<QWidget*>{&c.txtFIO, &c.CboGruppa, &c.CmdOk, &c.cmdExit}) {
-        focused->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        EXPECT_TRUE(f.form.isVisible()) << focused->objectName().toStdString();
-    }
-    EXPECT_EQ(c.txtFIO.text(), QStringLiteral("Иванов Иван"));
-    EXPECT_EQ(c.CboGruppa.currentText(), QStringLiteral("5А"));
-    EXPECT_EQ(f.services.endCalls, 0);
-    c.CmdOk.click();
-    EXPECT_EQ(f.form.result(), QDialog::Accepted);
-    EXPECT_EQ(f.pupil.pupilClass, QStringLiteral("5А"));
-}
-
 TEST(FrmLogTest, AClassListSavedInUtf8ReadsAsWritten)
 {
     ClassroomFolder folder;
