@@ -13,9 +13,9 @@
 #include <QCloseEvent>
 #include <QApplication>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QFileInfo>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -328,8 +328,8 @@ void FrmGl::createControls()
     Tmr->setTimerType(Qt::PreciseTimer);
 
     // During a quiz Tab goes from the question through its answers to the moves.
-    const std::array<QWidget*, 13> tabOrder{cmdOpen, cmdBegin, txtVopros,    Otv[0],    Otv[1],     Otv[2], Otv[3],
-                                            Otv[4],  Otv[5],   TxtOtvets[0], cmdNalevo, cmdNapravo, cmdExit};
+    const std::array<QWidget*, 13> tabOrder{cmdOpen, cmdBegin, txtVopros, Otv[0], Otv[1], Otv[2], Otv[3],
+                                            Otv[4], Otv[5], TxtOtvets[0], cmdNalevo, cmdNapravo, cmdExit};
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
     cmdOpen->setFocus();
@@ -534,13 +534,13 @@ void FrmGl::cmdExitClick()
 
 void FrmGl::TmrTimer()
 {
-    if (timerTick(run_) == TimeTick::TimeUp)
+    if (timerTick(run_) == TimeTick::TimeUp) {
         cmdExitClick();
-    else {
-        LblNow1->setText(timeCaption(run_.attempt.timeLeft));
-        // The name, not the caption, is announced: once a minute, not every second.
-        LblNow1->setAccessibleName(timeStatus(run_.attempt.timeLeft));
+        return;
     }
+    LblNow1->setText(timeCaption(run_.attempt.timeLeft));
+    // The name, not the caption, is announced: once a minute, not every second.
+    LblNow1->setAccessibleName(timeStatus(run_.attempt.timeLeft));
 }
 
 void FrmGl::keyDown(Qt::Key key, Qt::KeyboardModifiers modifiers)
