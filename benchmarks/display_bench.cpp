@@ -1,7 +1,8 @@
 // One move to a question with a picture and six picture options, each picture a
 // 12-megapixel JPEG: what the pupil waits for after PageDown, once the pictures
-// were decoded ahead while the pupil read the question before; and the same
-// pictures shown with nothing decoded ahead, as the first question of a test is.
+// were decoded ahead while the pupil read the question before; the same pictures
+// shown with nothing decoded ahead, as the first question of a test is; and a
+// move made right after another, before the pictures ahead could be decoded.
 #include "forms/frm_gl.h"
 #include "quiz/quiz_run.h"
 
@@ -10,12 +11,14 @@
 
 #include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -84,22 +87,36 @@ const Pictures& photos()
     return made;
 }
 
-void BM_MoveToPictureQuestion(benchmark::State& bench)
+// A running quiz of questions with seven photographs each, no two questions
+// naming the same file: beyond the 14 photographs, copies under new names.
+std::unique_ptr<QuizRun> pictureQuiz(int quality, int questions)
 {
     auto run = std::make_unique<QuizRun>();
     run->pupil.pupilName = QStringLiteral("Иванов Иван");
     run->pupil.testFolder = photos().folder.path() + QDir::separator();
-    const int quality = int(bench.range(0));
-    run->header.askCount = 2;
-    for (int p = 1; p <= 2; ++p) {
+    run->header.askCount = std::int16_t(questions);
+    for (int p = 1; p <= questions; ++p) {
         QuestionRecord& q = run->questionBank(p);
         q.answerForm = u'1';
         q.optionCount = u'6';
-        const int first = (p - 1) * 7;
-        q.questionText = Pictures::fileName(quality, first) + QStringLiteral(";Что изображено на снимке?");
+        QStringList names;
+        for (int k = (p - 1) * 7; k < p * 7; ++k) {
+            names << Pictures::fileName(quality, k);
+            const QDir folder(photos().folder.path());
+            if (k >= 14 && !folder.exists(names.back()))
+                QFile::copy(folder.filePath(Pictures::fileName(quality, k % 14)), folder.filePath(names.back()));
+        }
+        q.questionText = names[0] + QStringLiteral(";Что изображено на снимке?");
         for (int j = 1; j <= 6; ++j)
-            q.optionText(j) = Pictures::fileName(quality, first + j);
+            q.optionText(j) = names[j];
     }
+    return run;
+}
+
+void BM_MoveToPictureQuestion(benchmark::State& bench)
+{
+    const int quality = int(bench.range(0));
+    const std::unique_ptr<QuizRun> run = pictureQuiz(quality, 2);
     QtServices services;
     const QTemporaryDir journals;
     FrmGl form(*run, services, DeskSetup{journals.path(), {}});
@@ -123,6 +140,41 @@ BENCHMARK(BM_MoveToPictureQuestion)
     ->UseRealTime()
     ->Iterations(20)
     ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+// Two moves in a row over four questions: the first, forwards, lands where the
+// pictures were decoded ahead; the second, timed, comes at once, before anything
+// ahead of it could be decoded: forwards again, or back to the question just left.
+void BM_MoveRightAfterAMove(benchmark::State& bench)
+{
+    const int quality = int(bench.range(0));
+    const std::unique_ptr<QuizRun> run = pictureQuiz(quality, 4);
+    QtServices services;
+    const QTemporaryDir journals;
+    FrmGl form(*run, services, DeskSetup{journals.path(), {}});
+    beginQuiz(*run, services.now());
+    form.showRun();
+    form.show();
+    auto* cmdNapravo = form.findChild<QPushButton*>(QStringLiteral("cmdNapravo"));
+    auto* second = form.findChild<QPushButton*>(bench.range(1) ? QStringLiteral("cmdNalevo") : QStringLiteral("cmdNapravo"));
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        form.waitForPicturesAhead();
+        cmdNapravo->click();
+        bench.ResumeTiming();
+        second->click();
+    }
+}
+BENCHMARK(BM_MoveRightAfterAMove)
+    ->ArgNames({"quality", "back"})
+    ->Args({90, 0})
+    ->Args({75, 0})
+    ->Args({90, 1})
+    ->Args({75, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(10)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 // The seven pictures in labels of the main form's sizes, with nothing decoded ahead.

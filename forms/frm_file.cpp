@@ -8,7 +8,9 @@
 #include "ui/form_helpers.h"
 #include "quiz/question_bank.h"
 
+#include <QCloseEvent>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -112,15 +114,18 @@ bool FrmFile::openFolder(const QString& folder)
 
 void FrmFile::DirKatalogChange()
 {
-    File1->setPath(DirKatalog->path());
+    // The folder opened anew keeps its list and the file chosen in it.
+    if (DirKatalog->path() != File1->path())
+        File1->setPath(DirKatalog->path());
 }
 
 void FrmFile::File1Click()
 {
     const QString fileName = File1->fileName();
+    if (fileName.isEmpty())
+        return;
     txtFile->setText(fileName);
-    if (!fileName.isEmpty())
-        cmdOk->setText(QStringLiteral("Ok"));
+    cmdOk->setText(QStringLiteral("Ok"));
 }
 
 void FrmFile::File1DblClick()
@@ -138,12 +143,28 @@ void FrmFile::cmdOkClick()
         cmdOk->setText({});
         return;
     }
+    ending_ = true;
     emit quizChosen(pupil_.testPath);
     close();
 }
 
 void FrmFile::CmdExitClick()
 {
+    ending_ = true;
     close();
     services_.endProgram();
+}
+
+void FrmFile::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void FrmFile::closeEvent(QCloseEvent* event)
+{
+    QDialog::closeEvent(event);
+    if (event->isAccepted() && !ending_)
+        emit closedWithoutQuiz();
 }

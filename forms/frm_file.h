@@ -7,6 +7,8 @@
 
 class FileList;
 class FolderList;
+class QCloseEvent;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -23,6 +25,13 @@ public:
 signals:
     // A quiz file was confirmed; the form closes.
     void quizChosen(const QString& testPath);
+    // The pupil closed the form by its close box without choosing a quiz.
+    void closedWithoutQuiz();
+
+protected:
+    // Esc does nothing: the pupil would be left without a way to a quiz.
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     std::array<QLabel*, 2> LblPapki;
@@ -43,4 +52,6 @@ private:
 
     PupilRecord& pupil_;
     Services& services_;
+    // Set by a confirmed quiz and by «Выход»: the closing that follows is theirs.
+    bool ending_ = false;
 };

@@ -4,6 +4,7 @@
 #include "results/finishing.h"
 
 #include "runtime/services.h"
+#include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/form_helpers.h"
 #include "ui/twips.h"
@@ -12,8 +13,9 @@
 #include <QCloseEvent>
 #include <QApplication>
 #include <QComboBox>
-#include <QKeyEvent>
+#include <QFileInfo>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -37,11 +39,11 @@ constexpr ControlPlace kPlaces[] = {
     {"txtSpec", {1150, 90, 4200, 375}},
     {"lblTema", {120, 540, 1000, 300}},
     {"txtTema", {1150, 480, 4200, 375}},
-    {"LblProcent", {5500, 150, 2400, 300}},
-    {"LblOcenka", {5500, 540, 2400, 300}},
-    {"LblNow(0)", {7980, 150, 2520, 300}},
+    {"LblProcent", {5500, 150, 2280, 300}},
+    {"LblOcenka", {5500, 540, 2280, 300}},
+    {"LblNow(0)", {7860, 150, 2640, 300}},
     {"TxtVremya", {10560, 90, 735, 375}},
-    {"LblVariant", {7980, 540, 1000, 300}},
+    {"LblVariant", {7860, 540, 1120, 300}},
     {"TxtVar", {8990, 480, 435, 375}},
     {"LblVsego", {9480, 540, 1020, 300}},
     {"TxtVsego", {10560, 480, 735, 375}},
@@ -104,6 +106,8 @@ QLineEdit* infoBox(QWidget* form, const char* name, const QString& text, const Q
 {
     auto* box = makeControl<QLineEdit>(form, QLatin1String(name));
     box->setReadOnly(true);
+    // Nothing to do there: Tab passes them by.
+    box->setFocusPolicy(Qt::NoFocus);
     box->setText(text);
     box->setToolTip(text);
     box->setFont(font);
@@ -115,6 +119,7 @@ QComboBox* holder(QWidget* form, const char* name, const QString& text)
     auto* box = makeControl<QComboBox>(form, QLatin1String(name));
     box->setEditable(true);
     box->setEditText(text);
+    box->setFocusPolicy(Qt::NoFocus);
     box->hide();
     return box;
 }
@@ -157,6 +162,23 @@ QString textOf(const QPlainTextEdit& box)
     return text;
 }
 
+// Only the typing field takes Tab and typing; an option's text is read and may be clicked into.
+void setTypingField(QPlainTextEdit& box, bool typing)
+{
+    box.setReadOnly(!typing);
+    box.setFocusPolicy(typing ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+// What a screen reader says for tick box k: "Вариант 2: 5", or for a picture
+// "Вариант 2: рисунок krug".
+QString optionName(int k, const AnswerRow& row)
+{
+    const QString option = QStringLiteral("Вариант %1: ").arg(k + 1);
+    if (row.picture)
+        return option + QStringLiteral("рисунок ") + QFileInfo(row.text).completeBaseName();
+    return option + row.text;
+}
+
 QString productNoticeTitle()
 {
     return QStringLiteral("О программе «Школьник» (версия ") + QStringLiteral(SHKOLNIK_VERSION) + u')';
@@ -173,6 +195,7 @@ QString productNoticeText()
 FrmGl::FrmGl(QuizRun& run, Services& services, const DeskSetup& desk)
     : run_(run), services_(services), journal_(desk.journalFolder)
 {
+    installAccessibleRoles();
     setObjectName(QStringLiteral("frmGl"));
     setWindowTitle(QStringLiteral("Программа ученика. Тестирование. ") + desk.deploymentSentence);
     setBackground(*this, 192, 192, 192);
@@ -273,8 +296,8 @@ void FrmGl::createControls()
         TxtOtvets[k] = makeControl<QPlainTextEdit>(this, indexed("TxtOtvets", k));
         TxtOtvets[k]->setFont(answerFont);
         TxtOtvets[k]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        TxtOtvets[k]->setReadOnly(true);
-        TxtOtvets[k]->setFocusPolicy(Qt::ClickFocus);
+        TxtOtvets[k]->setTabChangesFocus(true);
+        setTypingField(*TxtOtvets[k], false);
         setBackground(*TxtOtvets[k], 192, 192, 255);
         TxtOtvets[k]->hide();
         Img[k] = makeControl<QLabel>(this, indexed("Img", k));
@@ -289,7 +312,8 @@ void FrmGl::createControls()
     Line1 = makeControl<QFrame>(this, QStringLiteral("Line1(1)"));
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);
-    LblNow1 = label(this, "LblNow1", {}, labelFont);
+    LblNow1 = makeControl<StatusLabel>(this, QStringLiteral("LblNow1"));
+    LblNow1->setFont(labelFont);
     LblNow1->setAlignment(Qt::AlignCenter);
     LblNow1->setToolTip(QStringLiteral("Время, оставшееся до конца тестирования"));
     LblNow1->hide();
@@ -316,14 +340,11 @@ void FrmGl::createControls()
     Tmr->setInterval(1000);
     Tmr->setTimerType(Qt::PreciseTimer);
 
-    QWidget::setTabOrder(cmdOpen, cmdBegin);
-    QWidget::setTabOrder(cmdBegin, cmdNalevo);
-    QWidget::setTabOrder(cmdNalevo, cmdNapravo);
-    QWidget::setTabOrder(cmdNapravo, cmdExit);
-    QWidget::setTabOrder(cmdExit, Otv[0]);
-    for (int k = 1; k < 6; ++k)
-        QWidget::setTabOrder(Otv[k - 1], Otv[k]);
-    QWidget::setTabOrder(Otv[5], txtVopros);
+    // During a quiz Tab goes from the question through its answers to the moves.
+    const std::array<QWidget*, 13> tabOrder{cmdOpen, cmdBegin, txtVopros, Otv[0], Otv[1], Otv[2], Otv[3],
+                                            Otv[4], Otv[5], TxtOtvets[0], cmdNalevo, cmdNapravo, cmdExit};
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
     cmdOpen->setFocus();
 }
 
@@ -337,7 +358,7 @@ void FrmGl::load()
     for (QWidget* shown : std::initializer_list<QWidget*>{LblSpec, txtSpec, lblTema, txtTema, LblProcent, LblOcenka})
         shown->show();
     for (QPlainTextEdit* box : TxtOtvets)
-        box->setReadOnly(true);
+        setTypingField(*box, false);
     LblVariant->setText(QStringLiteral("Вариант:"));
     LblVsego->setText(QStringLiteral("Заданий:"));
     showRun();
@@ -371,6 +392,7 @@ void FrmGl::showQuestion()
     TxtOtvetov->setText(screen.optionCount);
     LblZ->setText(screen.instruction);
     txtVopros->setPlainText(screen.questionText);
+    txtVopros->setAccessibleName(QStringLiteral("Задание %1").arg(run_.attempt.currentQuestion));
     ImgVopros->setVisible(screen.pictureLayout && run_.stage != QuizStage::BeforeStart);
     if (screen.pictureLayout)
         setLeftWidthInTwips(*txtVopros, 3500, 7795);
@@ -382,6 +404,7 @@ void FrmGl::showQuestion()
         TxtOtvets[k]->setVisible(row.textShown);
         Otv[k]->setCheckState(row.ticked ? Qt::Checked : Qt::Unchecked);
         Otv[k]->setVisible(row.tickShown);
+        Otv[k]->setAccessibleName(optionName(k, row));
         if (row.picture)
             Otv[k]->setText({});
     }
@@ -389,11 +412,13 @@ void FrmGl::showQuestion()
     case FirstRowLayout::Design: break;
     case FirstRowLayout::Tick:
         setLeftWidthInTwips(*TxtOtvets[0], 360, 5295);
-        TxtOtvets[0]->setReadOnly(true);
+        setTypingField(*TxtOtvets[0], false);
+        TxtOtvets[0]->setAccessibleName({});
         break;
     case FirstRowLayout::Typed:
         setLeftWidthInTwips(*TxtOtvets[0], 120, 11175);
-        TxtOtvets[0]->setReadOnly(false);
+        setTypingField(*TxtOtvets[0], true);
+        TxtOtvets[0]->setAccessibleName(QStringLiteral("Ответ"));
         break;
     }
     LblVopros->setText(screen.position);
@@ -468,6 +493,12 @@ void FrmGl::cmdOpenClick()
     cmdOpen->hide();
     auto* frmFile = new FrmFile(run_.pupil, services_, this);
     connect(frmFile, &FrmFile::quizChosen, cmdBegin, &QWidget::show);
+    // Closed without a quiz: the pupil must still have a way to one.
+    connect(frmFile, &FrmFile::closedWithoutQuiz, this, [this] {
+        cmdOpen->setEnabled(true);
+        cmdOpen->show();
+        cmdOpen->setFocus();
+    });
     frmFile->show();
 }
 
@@ -517,6 +548,7 @@ bool FrmGl::takeUpInterrupted(const QString& quizPath)
     journal_.begin(run_, quizPath);
     showRun();
     LblNow1->setText(timeCaption(run_.attempt.timeLeft));
+    LblNow1->setAccessibleName(timeStatus(run_.attempt.timeLeft));
     return true;
 }
 
@@ -561,6 +593,8 @@ void FrmGl::TmrTimer()
         return;
     }
     LblNow1->setText(timeCaption(run_.attempt.timeLeft));
+    // The name, not the caption, is announced: once a minute, not every second.
+    LblNow1->setAccessibleName(timeStatus(run_.attempt.timeLeft));
     // Kept every second, so that a pupil taken up again has the time left to the second.
     keepJournal();
 }

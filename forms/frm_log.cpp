@@ -114,6 +114,14 @@ bool FrmLog::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
+void FrmLog::keyPressEvent(QKeyEvent* event)
+{
+    // The form ends only by OK, the close box or «Выход».
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
 void FrmLog::CmdOkClick()
 {
     pupil_.pupilName = blankControlCharacters(txtFIO->text());

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -23,6 +24,8 @@ public:
 protected:
     // Key preview: sees the keys of every control first.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Esc does nothing: it would throw away the name and class typed so far.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QLineEdit* txtFIO;

@@ -245,6 +245,14 @@ QString timeCaption(double timeLeft)
     return strDouble(minutes) + QStringLiteral(" мин.") + strDouble(timeLeft - 60 * minutes) + QStringLiteral(" с.");
 }
 
+QString timeStatus(double timeLeft)
+{
+    const double minutes = std::floor(timeLeft / 60);
+    if (minutes < 1)
+        return QStringLiteral("Осталось меньше минуты.");
+    return QStringLiteral("Осталось ") + plainInt(std::int64_t(minutes)) + QStringLiteral(" мин.");
+}
+
 void takeOverScreen(QuizRun& run, const PupilAnswers& answers)
 {
     const int c = run.attempt.currentQuestion;

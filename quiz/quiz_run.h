@@ -116,6 +116,9 @@ enum class TimeTick {
 [[nodiscard]] TimeTick timerTick(QuizRun& run);
 // The time left as LblNow1 shows it: 599 gives " 9 мин. 59 с.".
 QString timeCaption(double timeLeft);
+// The time left as a screen reader announces it, in whole minutes so that it
+// changes once a minute: 599 gives "Осталось 9 мин.", 59 "Осталось меньше минуты.".
+QString timeStatus(double timeLeft);
 
 // The finishing takes over the question on the screen into its record and the answer tables.
 void takeOverScreen(QuizRun& run, const PupilAnswers& answers);

@@ -110,6 +110,14 @@ void FileList::setPath(const QString& folder)
     path_ = QDir::toNativeSeparators(absolute);
 }
 
+QItemSelectionModel::SelectionFlags FileList::selectionCommand(const QModelIndex& index, const QEvent* event) const
+{
+    const QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
+    if (!index.isValid() || command.testFlag(QItemSelectionModel::Deselect))
+        return QItemSelectionModel::NoUpdate;
+    return command;
+}
+
 QString FileList::fileName() const
 {
     const QList<QListWidgetItem*> selected = selectedItems();

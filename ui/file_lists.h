@@ -48,8 +48,14 @@ public:
     QString fileName() const;
 
 signals:
-    // The pupil selected a file (or cleared the selection) by mouse or keyboard.
+    // The pupil selected a file by mouse or keyboard.
     void picked();
+
+protected:
+    // A click beside the names or a Ctrl+click on the chosen file keeps it chosen:
+    // the pupil moves the choice but never drops it.
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
 
 private:
     QString path_;

@@ -51,6 +51,7 @@ struct Selection {
             chosenPath = path;
             cmdBegin.show();
         });
+        QObject::connect(form.get(), &FrmFile::closedWithoutQuiz, [this] { ++closedWithoutQuiz; });
         form->show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
@@ -65,6 +66,7 @@ struct Selection {
     RecordingServices services;
     QPushButton cmdBegin;
     QString chosenPath;
+    int closedWithoutQuiz = 0;
     std::unique_ptr<FrmFile> form;
 };
 
@@ -130,6 +132,7 @@ TEST_P(ConfirmTest, StoresTheTestAndOffersTheStart)
         EXPECT_EQ(FileForm(*s.form).cmdOk.text(), QString()) << "a failed confirmation clears the caption";
     }
     EXPECT_EQ(s.services.endCalls, 0);
+    EXPECT_EQ(s.closedWithoutQuiz, 0);
 }
 
 void clickOk(Selection& s)
@@ -183,6 +186,26 @@ INSTANTIATE_TEST_SUITE_P(
                        clickOk(s);
                    },
                    "Тесты/Пусто", "Дроби.tst", false},
+        // The choice survives what chooses no other file.
+        ConfirmRow{"FolderOpenedAnew",
+                   [](Selection& s) {
+                       clickItem(FileForm(*s.form).File1, QStringLiteral("Дроби.tst"));
+                       doubleClickItem(FileForm(*s.form).DirKatalog, QStringLiteral("Тесты"));
+                       QTest::keyClick(&FileForm(*s.form).DirKatalog, Qt::Key_Return);
+                       clickOk(s);
+                   },
+                   "Тесты", "@Дроби.tst", true},
+        ConfirmRow{"CtrlClickAndClickBesideTheNames",
+                   [](Selection& s) {
+                       FileList& list = FileForm(*s.form).File1;
+                       clickItem(list, QStringLiteral("Дроби.tst"));
+                       const QPoint chosen = list.visualItemRect(list.selectedItems().front()).center();
+                       QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier, chosen);
+                       QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.viewport()->rect().bottomLeft() + QPoint(5, -5));
+                       EXPECT_EQ(FileForm(*s.form).txtFile.text(), QStringLiteral("Дроби.tst"));
+                       clickOk(s);
+                   },
+                   "Тесты", "@Дроби.tst", true},
         ConfirmRow{"RootFolderHasOneSeparator",
                    [](Selection& s) {
                        doubleClickItem(FileForm(*s.form).DirKatalog, rootFolder());
@@ -203,6 +226,7 @@ TEST(FrmFileTest, ExitEndsTheProgramAndStoresNothing)
     EXPECT_TRUE(s.cmdBegin.isHidden());
     EXPECT_EQ(s.pupil.testPath, QString());
     EXPECT_EQ(s.pupil.testFolder, QString());
+    EXPECT_EQ(s.closedWithoutQuiz, 0);
 }
 
 struct RefusedRow {

@@ -1,5 +1,7 @@
 #include "forms/frm_gl.h"
 
+#include "forms/frm_file.h"
+
 #include "ui/twips.h"
 #include "tests/support/classroom.h"
 #include "tests/support/form_controls.h"
@@ -144,6 +146,23 @@ TEST(FrmGlLoadTest, FontsPlacesAndTabOrder)
     c.cmdBegin.show();
     QTest::keyClick(&c.cmdOpen, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), &c.cmdBegin);
+}
+
+// Esc leaves the selection open; its close box leaves a way back to it.
+TEST(FrmGlTest, TheSelectionClosedWithoutAQuizIsOfferedAgain)
+{
+    ClassroomFolder folder;
+    LoadedForm f;
+    f.showActive();
+    const MainForm c(*f.form);
+    QTest::mouseClick(&c.cmdOpen, Qt::LeftButton);
+    auto* frmFile = f.form->findChild<FrmFile*>();
+    ASSERT_TRUE(frmFile && QTest::qWaitForWindowActive(frmFile));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    ASSERT_TRUE(frmFile->isVisible() && c.cmdOpen.isHidden());
+    frmFile->close();
+    EXPECT_TRUE(!c.cmdOpen.isHidden() && c.cmdOpen.isEnabled());
+    EXPECT_EQ(f.services.endCalls, 0);
 }
 
 TEST(FrmGlTest, ClosingTheFormEndsTheProgramOnce)

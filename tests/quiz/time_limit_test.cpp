@@ -25,6 +25,14 @@ INSTANTIATE_TEST_SUITE_P(TimeLimit, TimeCaption,
                                            CaptionCase{"longestTest", 350.0 * 32767, u" 191140 мин. 50 с."}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// What a screen reader announces changes with the minute, not with the second.
+TEST(TimeStatus, InWholeMinutesThenLessThanAMinute)
+{
+    EXPECT_EQ(timeStatus(599), QStringLiteral("Осталось 9 мин."));
+    EXPECT_EQ(timeStatus(540), QStringLiteral("Осталось 9 мин."));
+    EXPECT_EQ(timeStatus(59), QStringLiteral("Осталось меньше минуты."));
+}
+
 TEST(TimerTick, CountsDownThenReportsTheEnd)
 {
     QuizRun run;

@@ -67,11 +67,16 @@ TEST(PictureCache, ShowsWhatWasDecodedAheadAndForgetsWhatIsNoLongerAsked)
     QFile::rename(path, folder.filePath("gone.jpg"));
     cache.show(load);
     EXPECT_EQ(label.pixmap().size(), QSize(96, 72));
-    // Shown last is still known; asked for no more, it is forgotten.
+    // Shown last is still known, and so is the question left for a move back;
+    // asked for no more, it is forgotten.
     cache.prefetch({});
     cache.show(load);
     EXPECT_FALSE(label.pixmap().isNull());
     cache.show({});
+    cache.show(load);
+    EXPECT_FALSE(label.pixmap().isNull());
+    cache.show({});
+    cache.prefetch({});
     cache.show(load);
     EXPECT_TRUE(label.pixmap().isNull());
 }
