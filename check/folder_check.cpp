@@ -4,12 +4,10 @@
 #include "check/quiz_check.h"
 
 #include "results/class_list.h"
+#include "runtime/folder_walk.h"
 #include "runtime/run_error.h"
 
-#include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
-#include <QSet>
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
@@ -25,34 +23,13 @@ constexpr int kChunk = 16;
 CheckTargets findTargets(const QStringList& folders)
 {
     CheckTargets targets;
-    QSet<QString> seen;
-    for (const QString& given : folders) {
-        const QString folder = QDir::cleanPath(given);
-        const QFileInfo info(folder);
-        if (!info.exists())
-            throw runError(ErrorNumber::PathNotFound, given);
-        if (!info.isDir())
-            throw runError(ErrorNumber::PathFileAccess, given + QStringLiteral(" (это не папка)"));
-        // Links to folders are not followed: a link back up would never end.
-        QDirIterator files(folder, {QStringLiteral("*.tst"), kClassListName}, QDir::Files,
-                           QDirIterator::Subdirectories);
-        QStringList quizzes, classLists;
-        while (files.hasNext()) {
-            const QString path = files.next();
-            if (seen.contains(files.fileInfo().absoluteFilePath()))
-                continue;
-            seen.insert(files.fileInfo().absoluteFilePath());
-            // A class list in another letter case counts only where the real one is missing.
-            const QString name = files.fileName();
-            if (name.compare(kClassListName, Qt::CaseInsensitive) != 0)
-                quizzes << path;
-            else if (name == kClassListName || !QFileInfo::exists(files.fileInfo().path() + u'/' + kClassListName))
-                classLists << path;
-        }
-        quizzes.sort();
-        classLists.sort();
-        targets.quizzes += quizzes;
-        targets.classLists += classLists;
+    for (const QString& path : filesUnder(folders, {QStringLiteral("*.tst"), kClassListName})) {
+        const QFileInfo info(path);
+        // A class list in another letter case counts only where the real one is missing.
+        if (info.fileName().compare(kClassListName, Qt::CaseInsensitive) != 0)
+            targets.quizzes << path;
+        else if (info.fileName() == kClassListName || !QFileInfo::exists(info.path() + u'/' + kClassListName))
+            targets.classLists << path;
     }
     return targets;
 }

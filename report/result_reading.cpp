@@ -2,12 +2,10 @@
 
 #include "runtime/conversions.h"
 #include "runtime/run_error.h"
+#include "runtime/folder_walk.h"
 #include "runtime/seqfile.h"
 
-#include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
-#include <QSet>
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
@@ -276,31 +274,7 @@ ProtocolReading readProtocol(SeqReader& reader, const QString& path)
 
 QStringList findResultFiles(const QStringList& folders)
 {
-    QStringList all;
-    QSet<QString> seen;
-    for (const QString& given : folders) {
-        const QString folder = QDir::cleanPath(given);
-        const QFileInfo info(folder);
-        if (!info.exists())
-            throw runError(ErrorNumber::PathNotFound, given);
-        if (!info.isDir())
-            throw runError(ErrorNumber::PathFileAccess, given + QStringLiteral(" (это не папка)"));
-        // Links to folders are not followed: a link back up would never end.
-        QDirIterator files(folder, {QStringLiteral("*.doc"), QStringLiteral("*.otv")}, QDir::Files,
-                           QDirIterator::Subdirectories);
-        QStringList found;
-        while (files.hasNext()) {
-            const QString path = files.next();
-            const QString whole = files.fileInfo().absoluteFilePath();
-            if (!seen.contains(whole)) {
-                seen.insert(whole);
-                found << path;
-            }
-        }
-        found.sort();
-        all += found;
-    }
-    return all;
+    return filesUnder(folders, {QStringLiteral("*.doc"), QStringLiteral("*.otv")});
 }
 
 namespace {
