@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "benchmarks/bench_files.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -19,16 +21,6 @@ constexpr int kQuestions = 350;
 
 const QStringList kPictures = {"krug.jpg",      "kvadrat.jpg",   "pryamougolnik.jpg", "romb.jpg",
                                "shestiugolnik.jpg", "trapeciya.jpg", "treugolnik.jpg",    "ugol.jpg"};
-
-void write(const QString& path, const QStringList& lines)
-{
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += toCp1251(line) + "\r\n";
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 // Tick questions of six options and typed ones; every tenth question shows a
 // picture, every tenth tick question six pictures as its options.
@@ -54,9 +46,9 @@ void writeQuiz(const QString& folder, int number)
         points << QString::number(q % 4 + 1);
     }
     const QString stem = QStringLiteral("%1/Тест %2").arg(folder).arg(number);
-    write(stem + ".tst", quiz);
-    write(stem + ".tsb", points);
-    write(stem + ".ts1", key);
+    writeLines(stem + ".tst", quiz);
+    writeLines(stem + ".tsb", points);
+    writeLines(stem + ".ts1", key);
 }
 
 const QTemporaryDir& schoolFolder()
@@ -74,7 +66,7 @@ const QTemporaryDir& schoolFolder()
             for (int q = 1; q <= kQuizzesPerFolder; ++q)
                 writeQuiz(folder, (f - 1) * kQuizzesPerFolder + q);
         }
-        write(root.filePath("Klass.txt"), {QStringLiteral("05 5 класс"), QStringLiteral("06 6 класс")});
+        writeLines(root.filePath("Klass.txt"), {QStringLiteral("05 5 класс"), QStringLiteral("06 6 класс")});
     }
     return root;
 }

@@ -13,20 +13,13 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "benchmarks/bench_files.h"
+
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 namespace {
-
-void write(const QString& path, const QStringList& lines)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
-    for (const QString& line : lines)
-        file.write(toCp1251(line) + "\r\n");
-}
 
 // 350 tick questions of six options each, all asked.
 QString largestTest(const QTemporaryDir& folder)
@@ -42,9 +35,9 @@ QString largestTest(const QTemporaryDir& folder)
         points << QString::number(q % 4 + 1);
         key << "224456";
     }
-    write(folder.filePath("big.tst"), test);
-    write(folder.filePath("big.tsb"), points);
-    write(folder.filePath("big.ts1"), key);
+    writeLines(folder.filePath("big.tst"), test);
+    writeLines(folder.filePath("big.tsb"), points);
+    writeLines(folder.filePath("big.ts1"), key);
     return folder.filePath("big.tst");
 }
 

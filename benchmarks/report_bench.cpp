@@ -14,6 +14,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include "benchmarks/bench_files.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -24,16 +26,6 @@ constexpr int kVariants = 2;
 constexpr int kPupils = 100;
 constexpr int kQuestions = 30;
 constexpr int kAsked = 20;
-
-void write(const QString& path, const QStringList& lines)
-{
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += toCp1251(line) + "\r\n";
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 // One quiz's register and its pupils' protocols, by the pupil's program's own writers.
 void writeQuiz(const QString& folder, int classNo, int topicNo, int variant, QRandomGenerator& random)
@@ -67,10 +59,10 @@ void writeQuiz(const QString& folder, int classNo, int topicNo, int variant, QRa
         score.percentDone = percentOf(score.pointsScored, score.pointsTotal);
         score.mark = score.percentDone >= 85 ? 5 : score.percentDone >= 65 ? 4 : score.percentDone >= 45 ? 3 : 2;
         protocol << protocolSummary(QString::number(kAsked), score);
-        write(inTestFolder(pupil, protocolFileName(pupil, pupil.topic.text())), protocol);
+        writeLines(inTestFolder(pupil, protocolFileName(pupil, pupil.topic.text())), protocol);
         registerLines << registerLine(pupil, score, QStringLiteral("07.12.2026 9:%1:00").arg(20 + p % 40));
     }
-    write(inTestFolder(pupil, registerFileName(pupil)), registerLines);
+    writeLines(inTestFolder(pupil, registerFileName(pupil)), registerLines);
 }
 
 const QTemporaryDir& schoolResults()
