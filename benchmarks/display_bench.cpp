@@ -113,20 +113,30 @@ std::unique_ptr<QuizRun> pictureQuiz(int quality, int questions)
     return run;
 }
 
+// The main form over such a quiz, begun and shown.
+struct PictureDesk {
+    PictureDesk(int quality, int questions) : run(pictureQuiz(quality, questions))
+    {
+        beginQuiz(*run, services.now());
+        form.showRun();
+        form.show();
+    }
+    QPushButton* button(const char* name) { return form.findChild<QPushButton*>(QString::fromLatin1(name)); }
+
+    const std::unique_ptr<QuizRun> run;
+    QtServices services;
+    const QTemporaryDir journals;
+    FrmGl form{*run, services, DeskSetup{journals.path(), {}}};
+};
+
 void BM_MoveToPictureQuestion(benchmark::State& bench)
 {
     const int quality = int(bench.range(0));
-    const std::unique_ptr<QuizRun> run = pictureQuiz(quality, 2);
-    QtServices services;
-    const QTemporaryDir journals;
-    FrmGl form(*run, services, DeskSetup{journals.path(), {}});
-    beginQuiz(*run, services.now());
-    form.showRun();
-    form.show();
-    auto* cmdNapravo = form.findChild<QPushButton*>(QStringLiteral("cmdNapravo"));
+    PictureDesk desk(quality, 2);
+    QPushButton* cmdNapravo = desk.button("cmdNapravo");
     for (auto _ : bench) {
         bench.PauseTiming();
-        form.waitForPicturesAhead();
+        desk.form.waitForPicturesAhead();
         bench.ResumeTiming();
         cmdNapravo->click();
     }
@@ -147,19 +157,12 @@ BENCHMARK(BM_MoveToPictureQuestion)
 // ahead of it could be decoded: forwards again, or back to the question just left.
 void BM_MoveRightAfterAMove(benchmark::State& bench)
 {
-    const int quality = int(bench.range(0));
-    const std::unique_ptr<QuizRun> run = pictureQuiz(quality, 4);
-    QtServices services;
-    const QTemporaryDir journals;
-    FrmGl form(*run, services, DeskSetup{journals.path(), {}});
-    beginQuiz(*run, services.now());
-    form.showRun();
-    form.show();
-    auto* cmdNapravo = form.findChild<QPushButton*>(QStringLiteral("cmdNapravo"));
-    auto* second = form.findChild<QPushButton*>(bench.range(1) ? QStringLiteral("cmdNalevo") : QStringLiteral("cmdNapravo"));
+    PictureDesk desk(int(bench.range(0)), 4);
+    QPushButton* cmdNapravo = desk.button("cmdNapravo");
+    QPushButton* second = desk.button(bench.range(1) ? "cmdNalevo" : "cmdNapravo");
     for (auto _ : bench) {
         bench.PauseTiming();
-        form.waitForPicturesAhead();
+        desk.form.waitForPicturesAhead();
         cmdNapravo->click();
         bench.ResumeTiming();
         second->click();
