@@ -1,5 +1,7 @@
 #include "teacher/check_tab.h"
 
+#include "teacher/tab_folder.h"
+
 #include "teacher/desktop.h"
 
 #include "runtime/run_error.h"
@@ -17,7 +19,6 @@
 #include <QPromise>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QSettings>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QStyle>
@@ -29,20 +30,12 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Школьник: учитель");
-const QString kFolderKey = QStringLiteral("check/folder");
 
 enum Column { SeverityColumn, FileColumn, LineColumn, MessageColumn };
 // What the table sorts by, the severity each row is filtered by, and the finding it shows.
 constexpr int kSortRole = Qt::UserRole + 1;
 constexpr int kSeverityRole = Qt::UserRole + 2;
 constexpr int kFindingRole = Qt::UserRole + 3;
-
-QSettings teacherSettings()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Shkolnik"),
-                     QStringLiteral("shkolnik-teacher"));
-}
 
 QIcon severityIcon(Severity severity)
 {
@@ -82,7 +75,7 @@ CheckTab::CheckTab(Services& services, Desktop& desktop, const QString& classroo
 {
     setObjectName(QStringLiteral("checkTab"));
     createControls();
-    folderEdit->setText(teacherSettings().value(kFolderKey, QDir::toNativeSeparators(classroomFolder)).toString());
+    folder().show(classroomFolder);
     connect(&watcher_, &QFutureWatcher<CheckRun>::progressRangeChanged, progressBar, &QProgressBar::setRange);
     connect(&watcher_, &QFutureWatcher<CheckRun>::progressValueChanged, progressBar, &QProgressBar::setValue);
     connect(&watcher_, &QFutureWatcher<CheckRun>::finished, this, &CheckTab::showRun);
@@ -166,31 +159,22 @@ void CheckTab::createControls()
 
 void CheckTab::chooseFolder()
 {
-    const QString folder = desktop_.chooseFolder(this, folderEdit->text());
-    if (folder.isEmpty())
-        return;
-    folderEdit->setText(QDir::toNativeSeparators(folder));
-    teacherSettings().setValue(kFolderKey, folderEdit->text());
+    folder().choose(desktop_, this);
 }
 
 void CheckTab::startCheck()
 {
     if (watcher_.isRunning())
         return;
-    const QString typed = folderEdit->text().trimmed();
-    if (typed.isEmpty()) {
-        services_.messageBox(QStringLiteral("Выберите папку с тестами."), MessageIcon::Information, kTitle);
+    const std::optional<QString> chosen = folder().take(services_, QStringLiteral("Выберите папку с тестами."));
+    if (!chosen)
         return;
-    }
-    // Whole paths, so that the table can name each file within the folder.
-    const QString folder = QFileInfo(typed).absoluteFilePath();
-    teacherSettings().setValue(kFolderKey, QDir::toNativeSeparators(folder));
-    checkedFolder_ = folder;
+    checkedFolder_ = *chosen;
     for (QWidget* control : std::initializer_list<QWidget*>{folderEdit, chooseFolderButton, checkButton, saveButton})
         control->setEnabled(false);
     summaryLabel->setText(QStringLiteral("Идёт проверка…"));
     progressBar->setRange(0, 0);
-    watcher_.setFuture(QtConcurrent::run(checkFolder, folder));
+    watcher_.setFuture(QtConcurrent::run(checkFolder, *chosen));
 }
 
 void CheckTab::showRun()
@@ -208,7 +192,7 @@ void CheckTab::showRun()
         findings_.clear();
         summary_.clear();
         summaryLabel->setText(QStringLiteral("Проверить не удалось."));
-        services_.messageBox(run.failure, MessageIcon::Critical, kTitle);
+        services_.messageBox(run.failure, MessageIcon::Critical, kTeacherTitle);
         emit checkFinished();
         return;
     }
@@ -263,7 +247,7 @@ void CheckTab::openFinding(const QModelIndex& index)
     if (!desktop_.openInEditor(finding.file))
         services_.messageBox(QStringLiteral("Не удалось открыть файл %1: в системе нет программы для таких файлов.")
                                  .arg(QDir::toNativeSeparators(finding.file)),
-                             MessageIcon::Information, kTitle);
+                             MessageIcon::Information, kTeacherTitle);
 }
 
 void CheckTab::saveFindings()
@@ -283,5 +267,5 @@ void CheckTab::saveFindings()
     if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
         services_.messageBox(QStringLiteral("Не удалось сохранить файл %1: %2")
                                  .arg(QDir::toNativeSeparators(path), file.errorString()),
-                             MessageIcon::Critical, kTitle);
+                             MessageIcon::Critical, kTeacherTitle);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "teacher/tab_folder.h"
+
 #include "check/finding.h"
 #include "check/folder_check.h"
 
@@ -42,6 +44,8 @@ signals:
 
 private:
     void createControls();
+    // The folder box, remembered under this tab's own key.
+    TabFolder folder() const { return {*folderEdit, QStringLiteral("check/folder")}; }
     void chooseFolder();
     void startCheck();
     void showRun();

@@ -1,5 +1,7 @@
 #include "teacher/results_tab.h"
 
+#include "teacher/tab_folder.h"
+
 #include "teacher/command_line.h"
 #include "teacher/desktop.h"
 #include "teacher/report_charts.h"
@@ -18,7 +20,6 @@
 #include <QProgressBar>
 #include <QPromise>
 #include <QPushButton>
-#include <QSettings>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStandardPaths>
@@ -29,20 +30,12 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Школьник: учитель");
-const QString kFolderKey = QStringLiteral("results/folder");
 
 // The nodes a tree item stands for: report_.nodes[first .. first + count); none for the list of what was not read.
 constexpr int kFirstRole = Qt::UserRole + 1;
 constexpr int kCountRole = Qt::UserRole + 2;
 
 enum PupilColumn { NameColumn, TopicColumn, VariantColumn, PointsColumn, PercentColumn, MarkColumn, FinishedColumn, AttemptColumn };
-
-QSettings teacherSettings()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Shkolnik"),
-                     QStringLiteral("shkolnik-teacher"));
-}
 
 void readFolder(QPromise<ReportRun>& promise, const QString& folder)
 {
@@ -100,7 +93,7 @@ ResultsTab::ResultsTab(Services& services, Desktop& desktop, const QString& clas
 {
     setObjectName(QStringLiteral("resultsTab"));
     createControls();
-    folderEdit->setText(teacherSettings().value(kFolderKey, QDir::toNativeSeparators(classroomFolder)).toString());
+    folder().show(classroomFolder);
     connect(&watcher_, &QFutureWatcher<ReportRun>::progressRangeChanged, progressBar, &QProgressBar::setRange);
     connect(&watcher_, &QFutureWatcher<ReportRun>::progressValueChanged, progressBar, &QProgressBar::setValue);
     connect(&watcher_, &QFutureWatcher<ReportRun>::finished, this, &ResultsTab::showRun);
@@ -203,30 +196,22 @@ void ResultsTab::createControls()
 
 void ResultsTab::chooseFolder()
 {
-    const QString folder = desktop_.chooseFolder(this, folderEdit->text());
-    if (folder.isEmpty())
-        return;
-    folderEdit->setText(QDir::toNativeSeparators(folder));
-    teacherSettings().setValue(kFolderKey, folderEdit->text());
+    folder().choose(desktop_, this);
 }
 
 void ResultsTab::startReading()
 {
     if (watcher_.isRunning())
         return;
-    const QString typed = folderEdit->text().trimmed();
-    if (typed.isEmpty()) {
-        services_.messageBox(QStringLiteral("Выберите папку с результатами."), MessageIcon::Information, kTitle);
+    const std::optional<QString> chosen = folder().take(services_, QStringLiteral("Выберите папку с результатами."));
+    if (!chosen)
         return;
-    }
-    const QString folder = QFileInfo(typed).absoluteFilePath();
-    teacherSettings().setValue(kFolderKey, QDir::toNativeSeparators(folder));
     for (QWidget* control : std::initializer_list<QWidget*>{folderEdit, chooseFolderButton, readButton,
                                                             saveReportButton, exportCsvButton})
         control->setEnabled(false);
     summaryLabel->setText(QStringLiteral("Идёт чтение…"));
     progressBar->setRange(0, 0);
-    watcher_.setFuture(QtConcurrent::run(readFolder, folder));
+    watcher_.setFuture(QtConcurrent::run(readFolder, *chosen));
 }
 
 void ResultsTab::showRun()
@@ -242,7 +227,7 @@ void ResultsTab::showRun()
     fillTree();
     if (!run.failure.isEmpty()) {
         summaryLabel->setText(QStringLiteral("Прочитать не удалось."));
-        services_.messageBox(run.failure, MessageIcon::Critical, kTitle);
+        services_.messageBox(run.failure, MessageIcon::Critical, kTeacherTitle);
         emit readingFinished();
         return;
     }
@@ -390,7 +375,7 @@ bool ResultsTab::save(const QString& path, const QByteArray& bytes)
     const QString failure = saveFile(path, bytes);
     if (!failure.isEmpty())
         services_.messageBox(QStringLiteral("Не удалось сохранить файл %1: %2").arg(QDir::toNativeSeparators(path), failure),
-                             MessageIcon::Critical, kTitle);
+                             MessageIcon::Critical, kTeacherTitle);
     return failure.isEmpty();
 }
 
@@ -413,5 +398,5 @@ void ResultsTab::exportCsv()
         && save(into.filePath(QStringLiteral("questions.csv")), questionsCsv(report_)))
         services_.messageBox(QStringLiteral("Таблицы записаны в папку %1: pupils.csv (ученики) и questions.csv (вопросы).")
                                  .arg(QDir::toNativeSeparators(folder)),
-                             MessageIcon::Information, kTitle);
+                             MessageIcon::Information, kTeacherTitle);
 }

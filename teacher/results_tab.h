@@ -1,5 +1,7 @@
 #pragma once
 
+#include "teacher/tab_folder.h"
+
 #include "report/analysis.h"
 
 #include <QFutureWatcher>
@@ -39,6 +41,8 @@ signals:
 
 private:
     void createControls();
+    // The folder box, remembered under this tab's own key.
+    TabFolder folder() const { return {*folderEdit, QStringLiteral("results/folder")}; }
     void chooseFolder();
     void startReading();
     void showRun();
