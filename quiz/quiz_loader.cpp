@@ -102,12 +102,7 @@ void commitLoadedQuiz(const LoadedQuiz& result, QuizRun& run)
 {
     if (result.failure)
         return;
-    run.pupil.subject = result.pupil.subject;
-    run.pupil.topic = result.pupil.topic;
-    run.pupil.variantNo = result.pupil.variantNo;
-    run.pupil.testPath = result.pupil.testPath;
-    run.header = result.header;
-    run.questionBank = result.questionBank;
+    takeQuizRead(run, result.pupil, result.header, result.questionBank);
     run.attempt.correctFlags = result.attempt.correctFlags;
     run.attempt.correctTyped = result.attempt.correctTyped;
     run.attempt.answerFlags = result.attempt.answerFlags;

@@ -151,14 +151,19 @@ void beginQuiz(QuizRun& run, const QDateTime& now)
     setInstruction(run.screen.instruction, run.questionBank(run.attempt.currentQuestion).answerForm);
 }
 
+void takeQuizRead(QuizRun& run, const PupilRecord& read, const QuizHeader& header, const QuestionBank& bank)
+{
+    run.pupil.subject = read.subject;
+    run.pupil.topic = read.topic;
+    run.pupil.variantNo = read.variantNo;
+    run.pupil.testPath = read.testPath;
+    run.header = header;
+    run.questionBank = bank;
+}
+
 void resumeQuiz(QuizRun& run, const QuizRun& saved)
 {
-    run.pupil.subject = saved.pupil.subject;
-    run.pupil.topic = saved.pupil.topic;
-    run.pupil.variantNo = saved.pupil.variantNo;
-    run.pupil.testPath = saved.pupil.testPath;
-    run.header = saved.header;
-    run.questionBank = saved.questionBank;
+    takeQuizRead(run, saved.pupil, saved.header, saved.questionBank);
     run.attempt = saved.attempt;
     showQuizHeader(run);
     for (AnswerRow& row : run.screen.rows)

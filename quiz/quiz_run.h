@@ -93,6 +93,10 @@ void reportQuizFailure(Services& services, const RunError& failure, const QStrin
 // the start time taken and the first question shown.
 void beginQuiz(QuizRun& run, const QDateTime& now);
 
+// What was read of a quiz into the run: subject, topic, variant and the key's
+// path of the pupil record, the header and the questions.
+void takeQuizRead(QuizRun& run, const PupilRecord& read, const QuizHeader& header, const QuestionBank& bank);
+
 // An interrupted quiz taken up again: saved's questions, answers, position and
 // time left, with its question on the screen, running.
 void resumeQuiz(QuizRun& run, const QuizRun& saved);
