@@ -4,6 +4,6 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 dir=${1:-"$top/build"}
 [ $# -gt 0 ] && shift
-"$top/tools/setup.sh"
+SHKOLNIK_WITH_BROWSER=1 "$top/tools/setup.sh"
 "$top/tools/build.sh" "$dir" -DSHKOLNIK_TESTS=ON "$@"
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure -j2
