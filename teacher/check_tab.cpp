@@ -1,6 +1,7 @@
 #include "teacher/check_tab.h"
 
 #include "teacher/tab_folder.h"
+#include "ui/controls.h"
 
 #include "teacher/desktop.h"
 
@@ -89,28 +90,24 @@ CheckTab::~CheckTab()
 
 void CheckTab::createControls()
 {
-    const auto make = []<typename W>(W* widget, const char* name) {
-        widget->setObjectName(QString::fromLatin1(name));
-        return widget;
-    };
-    folderEdit = make(new QLineEdit(this), "folderEdit");
+    folderEdit = makeControl<QLineEdit>(this, QStringLiteral("folderEdit"));
     folderEdit->setPlaceholderText(QStringLiteral("Папка с тестами"));
-    chooseFolderButton = make(new QPushButton(QStringLiteral("Выбрать папку…"), this), "chooseFolderButton");
-    checkButton = make(new QPushButton(QStringLiteral("Проверить"), this), "checkButton");
+    chooseFolderButton = makeControl<QPushButton>(this, QStringLiteral("chooseFolderButton"), QStringLiteral("Выбрать папку…"));
+    checkButton = makeControl<QPushButton>(this, QStringLiteral("checkButton"), QStringLiteral("Проверить"));
     checkButton->setDefault(true);
-    progressBar = make(new QProgressBar(this), "progressBar");
+    progressBar = makeControl<QProgressBar>(this, QStringLiteral("progressBar"));
     progressBar->setRange(0, 1);
     progressBar->setValue(0);
-    showErrors = make(new QCheckBox(QStringLiteral("Ошибки"), this), "showErrors");
-    showWarnings = make(new QCheckBox(QStringLiteral("Предупреждения"), this), "showWarnings");
-    showNotes = make(new QCheckBox(QStringLiteral("Замечания"), this), "showNotes");
+    showErrors = makeControl<QCheckBox>(this, QStringLiteral("showErrors"), QStringLiteral("Ошибки"));
+    showWarnings = makeControl<QCheckBox>(this, QStringLiteral("showWarnings"), QStringLiteral("Предупреждения"));
+    showNotes = makeControl<QCheckBox>(this, QStringLiteral("showNotes"), QStringLiteral("Замечания"));
     for (QCheckBox* box : {showErrors, showWarnings, showNotes}) {
         box->setChecked(true);
         connect(box, &QCheckBox::toggled, this, &CheckTab::applyFilter);
     }
-    saveButton = make(new QPushButton(QStringLiteral("Сохранить…"), this), "saveButton");
+    saveButton = makeControl<QPushButton>(this, QStringLiteral("saveButton"), QStringLiteral("Сохранить…"));
     saveButton->setEnabled(false);
-    summaryLabel = make(new QLabel(this), "summaryLabel");
+    summaryLabel = makeControl<QLabel>(this, QStringLiteral("summaryLabel"));
 
     model_ = new QStandardItemModel(0, 4, this);
     model_->setHorizontalHeaderLabels(
@@ -120,7 +117,7 @@ void CheckTab::createControls()
     shown_->setSortRole(kSortRole);
     shown_->setFilterRole(kSeverityRole);
     shown_->setFilterKeyColumn(SeverityColumn);
-    findingsTable = make(new QTableView(this), "findingsTable");
+    findingsTable = makeControl<QTableView>(this, QStringLiteral("findingsTable"));
     findingsTable->setModel(shown_);
     findingsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     findingsTable->setWordWrap(false);

@@ -1,6 +1,7 @@
 #include "teacher/results_tab.h"
 
 #include "teacher/tab_folder.h"
+#include "ui/controls.h"
 
 #include "teacher/command_line.h"
 #include "teacher/desktop.h"
@@ -107,20 +108,16 @@ ResultsTab::~ResultsTab()
 
 void ResultsTab::createControls()
 {
-    const auto make = []<typename W>(W* widget, const char* name) {
-        widget->setObjectName(QString::fromLatin1(name));
-        return widget;
-    };
-    folderEdit = make(new QLineEdit(this), "resultsFolderEdit");
+    folderEdit = makeControl<QLineEdit>(this, QStringLiteral("resultsFolderEdit"));
     folderEdit->setPlaceholderText(QStringLiteral("Папка с результатами"));
-    chooseFolderButton = make(new QPushButton(QStringLiteral("Выбрать папку…"), this), "resultsChooseFolderButton");
-    readButton = make(new QPushButton(QStringLiteral("Прочитать"), this), "readButton");
-    progressBar = make(new QProgressBar(this), "resultsProgressBar");
+    chooseFolderButton = makeControl<QPushButton>(this, QStringLiteral("resultsChooseFolderButton"), QStringLiteral("Выбрать папку…"));
+    readButton = makeControl<QPushButton>(this, QStringLiteral("readButton"), QStringLiteral("Прочитать"));
+    progressBar = makeControl<QProgressBar>(this, QStringLiteral("resultsProgressBar"));
     progressBar->setRange(0, 1);
     progressBar->setValue(0);
-    resultsTree = make(new QTreeWidget(this), "resultsTree");
+    resultsTree = makeControl<QTreeWidget>(this, QStringLiteral("resultsTree"));
     resultsTree->setHeaderHidden(true);
-    nodeTitle = make(new QLabel(this), "nodeTitle");
+    nodeTitle = makeControl<QLabel>(this, QStringLiteral("nodeTitle"));
     QFont bold = nodeTitle->font();
     bold.setBold(true);
     nodeTitle->setFont(bold);
@@ -128,20 +125,20 @@ void ResultsTab::createControls()
                             {QStringLiteral("Ученик"), QStringLiteral("Тема"), QStringLiteral("Вариант"),
                              QStringLiteral("Баллы"), QStringLiteral("Процент"), QStringLiteral("Оценка"),
                              QStringLiteral("Окончание"), QStringLiteral("Попытка")});
-    markChart = make(new ChartView(this), "markChart");
-    percentChart = make(new ChartView(this), "percentChart");
+    markChart = makeControl<ChartView>(this, QStringLiteral("markChart"));
+    percentChart = makeControl<ChartView>(this, QStringLiteral("percentChart"));
     questionsTable = makeTable(this, "questionsTable",
                                {QStringLiteral("№"), QStringLiteral("Вопрос"), QStringLiteral("Задан"),
                                 QStringLiteral("Верно"), QStringLiteral("Решаемость, %"), QStringLiteral("Различение"),
                                 QStringLiteral("Отметки")});
     questionsTable->horizontalHeader()->setStretchLastSection(false);
     questionsTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-    questionChart = make(new ChartView(this), "questionChart");
+    questionChart = makeControl<ChartView>(this, QStringLiteral("questionChart"));
     problemsTable = makeTable(this, "problemsTable",
                               {QStringLiteral("Файл"), QStringLiteral("Строка"), QStringLiteral("Причина")});
-    summaryLabel = make(new QLabel(this), "resultsSummaryLabel");
-    saveReportButton = make(new QPushButton(QStringLiteral("Сохранить отчёт…"), this), "saveReportButton");
-    exportCsvButton = make(new QPushButton(QStringLiteral("Экспорт в CSV…"), this), "exportCsvButton");
+    summaryLabel = makeControl<QLabel>(this, QStringLiteral("resultsSummaryLabel"));
+    saveReportButton = makeControl<QPushButton>(this, QStringLiteral("saveReportButton"), QStringLiteral("Сохранить отчёт…"));
+    exportCsvButton = makeControl<QPushButton>(this, QStringLiteral("exportCsvButton"), QStringLiteral("Экспорт в CSV…"));
     saveReportButton->setEnabled(false);
     exportCsvButton->setEnabled(false);
 
@@ -162,7 +159,7 @@ void ResultsTab::createControls()
     nodeLayout->setContentsMargins(0, 0, 0, 0);
     nodeLayout->addWidget(nodeTitle);
     nodeLayout->addWidget(details, 1);
-    pages = make(new QStackedWidget(this), "resultPages");
+    pages = makeControl<QStackedWidget>(this, QStringLiteral("resultPages"));
     pages->addWidget(nodePage);
     pages->addWidget(problemsTable);
     auto* split = new QSplitter(Qt::Horizontal, this);

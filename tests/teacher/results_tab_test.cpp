@@ -6,6 +6,7 @@
 #include "teacher/results_tab.h"
 #include "teacher/teacher_window.h"
 
+#include "tests/support/fake_desktop.h"
 #include "tests/support/files.h"
 #include "tests/support/form_controls.h"
 #include "tests/support/recording_services.h"
@@ -24,19 +25,6 @@
 namespace {
 
 const QString kResults = QStringLiteral(SHKOLNIK_SOURCE_DIR "/examples/results");
-
-class ResultsDesktop : public Desktop {
-public:
-    QString chooseFolder(QWidget*, const QString&) override { return folder; }
-    QString chooseFileToSave(QWidget*, const QString&) override { return {}; }
-    bool openInEditor(const QString&) override { return false; }
-    QString chooseReportFile(QWidget*, const QString&) override { return reportAs; }
-    QString chooseCsvFolder(QWidget*, const QString&) override { return csvFolder; }
-
-    QString folder;
-    QString reportAs;
-    QString csvFolder;
-};
 
 class ResultsTabTest : public ::testing::Test {
 protected:
@@ -62,7 +50,7 @@ protected:
     QTemporaryDir settings;
     QTemporaryDir folder;
     RecordingServices services;
-    ResultsDesktop desktop;
+    FakeDesktop desktop;
 };
 
 QTreeWidgetItem* itemAt(QTreeWidget& tree, std::initializer_list<int> path)

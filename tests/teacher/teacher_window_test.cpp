@@ -5,6 +5,7 @@
 #include "teacher/teacher_window.h"
 
 #include "check/folder_check.h"
+#include "tests/support/fake_desktop.h"
 #include "tests/support/files.h"
 #include "tests/support/form_controls.h"
 #include "tests/support/recording_services.h"
@@ -24,27 +25,6 @@
 namespace {
 
 const QString kBroken = QStringLiteral(SHKOLNIK_SOURCE_DIR "/examples/broken");
-
-// Answers the dialogs as the teacher would and records what was opened.
-class FakeDesktop : public Desktop {
-public:
-    QString chooseFolder(QWidget*, const QString&) override { return folder; }
-    QString chooseFileToSave(QWidget*, const QString&) override { return saveAs; }
-    bool openInEditor(const QString& path) override
-    {
-        opened << path;
-        return editorFound;
-    }
-    QString chooseReportFile(QWidget*, const QString&) override { return reportAs; }
-    QString chooseCsvFolder(QWidget*, const QString&) override { return csvFolder; }
-
-    QString folder;
-    QString saveAs;
-    QString reportAs;
-    QString csvFolder;
-    bool editorFound = true;
-    QStringList opened;
-};
 
 class TeacherWindowTest : public ::testing::Test {
 protected:
